@@ -21,7 +21,8 @@ std::filesystem::path matchEntry(const std::filesystem::path& folder, const std:
     std::error_code ec;
     const auto exact = folder / name;
     if (std::filesystem::exists(exact, ec)) return exact;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
         if (equalsIgnoringCase(it->path().filename().string(), name)) return it->path();
     }
     return exact;

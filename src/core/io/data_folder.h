@@ -8,7 +8,7 @@
 namespace qel {
 
 class AppFolder {
-public:
+  public:
     explicit AppFolder(std::filesystem::path root);
 
     const std::filesystem::path& root() const { return root_; }
@@ -34,7 +34,7 @@ public:
     static constexpr std::string_view kStatsFolder = "Stats";
     static constexpr std::string_view kImagesFolder = "Images";
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

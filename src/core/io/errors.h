@@ -7,7 +7,7 @@
 namespace qel {
 
 class QelError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

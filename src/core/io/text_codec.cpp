@@ -98,6 +98,12 @@ std::string utf8ToCp1252(std::string_view utf8) {
             }
             cp = (cp << 6) | (next & 0x3F);
         }
+        // Overlong forms and surrogates are malformed too: they must not
+        // sneak a plain letter or a control past the check.
+        constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valid && (cp < kShortest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
+            valid = false;
+        }
         if (!valid) {
             out += '?';
             ++i;
@@ -108,6 +114,29 @@ std::string utf8ToCp1252(std::string_view utf8) {
         i += length;
     }
     return out;
+}
+
+namespace {
+
+bool startsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+}  // namespace
+
+std::size_t utf8Length(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8)
+        count += startsCharacter(c) ? 1 : 0;
+    return count;
+}
+
+std::string_view utf8Prefix(std::string_view utf8, std::size_t count) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (startsCharacter(utf8[i]) && seen++ == count) return utf8.substr(0, i);
+    }
+    return utf8;
 }
 
 }  // namespace qel

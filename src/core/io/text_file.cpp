@@ -11,12 +11,16 @@ namespace qel {
 
 namespace fs = std::filesystem;
 
+std::string shownFileName(const fs::path& path) {
+    // The last two components tell the race director which file.
+    const auto parent = path.parent_path().filename();
+    return parent.empty() ? path.filename().string() : (parent / path.filename()).string();
+}
+
 namespace {
 
 std::string shown(const fs::path& path) {
-    // The last two components tell the race director which file: "QelDat/QelOptions.dat".
-    const auto parent = path.parent_path().filename();
-    return parent.empty() ? path.filename().string() : (parent / path.filename()).string();
+    return shownFileName(path);
 }
 
 void ensureParent(const fs::path& path) {
@@ -57,8 +61,13 @@ void writeBinaryFileAtomic(const fs::path& path, std::string_view bytes) {
     ensureParent(path);
     fs::path temp = path;
     temp += ".tmp";
-    writeBytes(temp, bytes, std::ios::trunc);
     std::error_code ec;
+    try {
+        writeBytes(temp, bytes, std::ios::trunc);
+    } catch (const QelError&) {
+        fs::remove(temp, ec);
+        throw;
+    }
     fs::rename(temp, path, ec);
     if (ec) {
         fs::remove(temp, ec);

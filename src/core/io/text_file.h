@@ -24,6 +24,9 @@ void writeTextFileAtomic(const std::filesystem::path& path, std::string_view utf
 // Appends to a file, creating it (and its folders) when missing.
 void appendTextFile(const std::filesystem::path& path, std::string_view utf8);
 
+// How messages name a file: its folder and name, "QelDat/QelOptions.dat".
+std::string shownFileName(const std::filesystem::path& path);
+
 // Raw bytes, for binary records and wave files.
 std::string readBinaryFile(const std::filesystem::path& path,
                            std::size_t maxBytes = kMaxTextFileBytes);
