@@ -7,7 +7,7 @@ class QWidget;
 namespace qel::platform {
 
 class QtPrompter : public Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -16,7 +16,7 @@ public:
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

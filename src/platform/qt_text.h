@@ -5,7 +5,11 @@
 
 namespace qel::platform {
 
-inline QString toQt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-inline std::string fromQt(const QString& text) { return text.toUtf8().toStdString(); }
+inline QString toQt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string fromQt(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 }  // namespace qel::platform

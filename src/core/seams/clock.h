@@ -13,8 +13,8 @@ public:
     // Local date and time as a day count (see io/dates.h): whole days since
     // 30 Dec 1899, fraction = time of day.
     virtual double now() const = 0;
-    // Blocks the caller for about ms milliseconds without spinning the CPU.
-    // Timers that fall due meanwhile still fire (a virtual clock fires them in order).
+    // Holds the caller for at least ms milliseconds without spinning the CPU.
+    // Nothing else runs meanwhile; timers that fell due fire afterwards.
     virtual void sleepMs(int ms) = 0;
 };
 
