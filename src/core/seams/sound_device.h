@@ -12,8 +12,9 @@ public:
     // then still works and plays nothing, so a race never stops for sound.
     virtual bool open() = 0;
     virtual int slotCount() const = 0;
-    // Loads a wave file into a slot, replacing what it held. On failure the
-    // slot keeps its previous sound and lastError() says why.
+    // Loads a wave file into a slot, replacing what it held; the new sound
+    // starts at full volume, centred. On failure the slot keeps its previous
+    // sound and lastError() says why.
     virtual bool loadSlot(int slot, const std::string& path) = 0;
     virtual bool isPlaying(int slot) const = 0;
     virtual void play(int slot) = 0;
