@@ -151,6 +151,8 @@ TEST(FormatText, FixedWidthFieldsForTextColumns) {
         {"Bob", ">!@@@@", "BOB "},
         {"BoB", "<@@@", "bob"},
         {"as is", "", "as is"},
+        {"Bob", ">", "BOB"},
+        {"Bob", "Racer: ", "Racer: Bob"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(formatText(c.text, c.pattern), c.expected) << c.text << " with " << c.pattern;

@@ -430,10 +430,12 @@ std::string formatText(std::string_view text, std::string_view pattern) {
         }
     }
     if (placeholders == 0) {
+        // Nothing to fill (">" alone, or no pattern): the whole text follows
+        // the copied characters, as a number does without digit places.
         std::string out;
         for (const auto& slot : slots)
             out += slot.literal;
-        return pattern.empty() ? source : out;
+        return out + source;
     }
 
     // Split into characters so a name with "é" keeps its width.

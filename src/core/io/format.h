@@ -36,6 +36,8 @@
 //       characters); without it they fill from the right
 //   < > the text in lower / upper case
 //   A text longer than its placeholders is cut to them, so columns stay put.
+//   A pattern without placeholders shows the whole text after its copied
+//   characters (">" alone gives the text in upper case).
 //   Every other character is copied.
 #include <string>
 #include <string_view>
