@@ -1,0 +1,44 @@
+#pragma once
+// Every sensor hit, from the box or the demo generator, goes through CountLap:
+// it decides whether the hit is a lap and, if so, records it.
+#include "core/engine/race_board.h"
+#include "core/state/heat_tables.h"
+#include "core/state/race_state.h"
+
+namespace qel {
+
+// Told of every counted lap, after it is stored, so the lap sound can be chosen.
+class LapListener {
+  public:
+    virtual ~LapListener() = default;
+    // newBest: the lap is a new best lap of its lane; overallBest: and the best of all lanes.
+    virtual void lapCounted(int lane, bool newBest, bool overallBest) = 0;
+};
+
+// Hits closer together than this are one car bouncing on the sensor.
+inline constexpr int32_t kDebounceMs = 600;
+
+class LapCounter {
+  public:
+    LapCounter(RaceState& state, HeatTables& heats, RaceBoard& board,
+               LapListener* listener = nullptr)
+        : state_(state), heats_(heats), board_(board), listener_(listener) {}
+
+    void CountLap(int laneNum);
+    // True when lane's best lap is strictly lower than every other lane's.
+    bool IsOverallBest(int lane) const;
+
+  private:
+    RaceState& state_;
+    HeatTables& heats_;
+    RaceBoard& board_;
+    LapListener* listener_;
+};
+
+// The lap time in seconds as the lap store keeps it: three decimals at most.
+float lapSeconds(int32_t lapMs);
+
+// Sorts each lane's copy of its lap times and refreshes its median text.
+void subSortLapTimes(RaceState& state);
+
+}  // namespace qel

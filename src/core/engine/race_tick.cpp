@@ -1,0 +1,29 @@
+#include "core/engine/race_tick.h"
+
+namespace qel {
+
+void RaceTick::Timer1_Timer(int milliseconds) {
+    // The board is redrawn every sixth tick: 5, 4, 3, 2, 1, 0, 5, ...
+    state_.redrawCountdown = static_cast<int16_t>(state_.redrawCountdown - 1);
+    if (state_.redrawCountdown < 0) state_.redrawCountdown = 5;
+
+    finish_.clock();
+
+    if (state_.demoMode == 1) {
+        demo_.tick(milliseconds, state_.heatRotation, heats_.activeSequence,
+                   [this](int lane) { counter_.CountLap(lane); });
+    } else {
+        link_.drainInput([this](char c) { decoder_.receive(c); });
+    }
+
+    if (state_.redrawCountdown == 0) {
+        if (state_.practiceMode) {
+            screen_.UpdatePracticeScreen();
+        } else {
+            screen_.UpdateRaceScreen();
+        }
+    }
+    if (state_.raceFormat != kPractice) finish_.CheckFinish();
+}
+
+}  // namespace qel

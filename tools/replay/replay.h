@@ -1,0 +1,53 @@
+#pragma once
+// A headless race on the program's own engine: from a recorded box stream or
+// a seeded demo, paced tick by tick on the race clock, reported as JSON.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/engine/race_board.h"
+#include "core/state/race_state.h"
+
+namespace qel::replay {
+
+struct ReplayOptions {
+    int lanes = 4;
+    int format = 2;
+    int laps = 10;
+    double minutes = 2;
+    double minLap = 1;
+    int firstLap = 1;
+    double coastSeconds = 2;
+    int tickMs = 100;
+    std::optional<std::string> streamFile;
+    bool demo = false;
+    uint64_t seed = 1;
+    // Safety net for races that never end by themselves (practice).
+    int64_t maxRaceMs = 4LL * 60 * 60 * 1000;
+};
+
+// Parses the command line; returns an error text, or "" when the options are good.
+std::string parseOptions(int argc, char** argv, ReplayOptions& options);
+std::string usage();
+
+struct ReplayEvent {
+    int32_t elapsedMs;
+    std::string type;  // "sound", "flag", "command", "handover", "message"
+    std::string value;
+};
+
+struct ReplayResult {
+    std::unique_ptr<RaceState> state = std::make_unique<RaceState>();
+    RaceBoard board;
+    std::vector<ReplayEvent> events;
+};
+
+// Runs the race. Throws QelError when the stream can't be read.
+ReplayResult runReplay(const ReplayOptions& options);
+
+// The race as one JSON object.
+std::string toJson(const ReplayResult& result);
+
+}  // namespace qel::replay
