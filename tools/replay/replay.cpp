@@ -314,7 +314,8 @@ ReplayResult runReplay(const ReplayOptions& o) {
     state.elapsedMs = 0;
     state.redrawCountdown = 0;
     state.lapsUnsaved = state.summaryUnsaved = true;
-    ClearLapStores(state);
+    ClearLapTimes(state);
+    ResetSortedLapTimesArray(state);
     StartReset(state, demo);
     ResetRacerArrays(state, heats);
     player.PlaySoundFile("Go.wav");

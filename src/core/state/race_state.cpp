@@ -7,11 +7,12 @@ void ResetBestLaps(RaceState& state) {
         state.bestLapMs[lane] = kNoBestLap;
 }
 
-void ClearLapStores(RaceState& state) {
-    for (int lane = 1; lane <= kMaxLanes; ++lane) {
-        state.lapTimes[lane].fill(0);
-        state.sortedLapTimes[lane].fill(0);
-    }
+void ClearLapTimes(RaceState& state) {
+    for (int lane = 1; lane <= kMaxLanes; ++lane) state.lapTimes[lane].fill(0);
+}
+
+void ResetSortedLapTimesArray(RaceState& state) {
+    for (int lane = 1; lane <= kMaxLanes; ++lane) state.sortedLapTimes[lane].fill(0);
 }
 
 }  // namespace qel

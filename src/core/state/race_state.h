@@ -122,7 +122,9 @@ struct RaceState {
 
 // Every lane's best lap back to "none".
 void ResetBestLaps(RaceState& state);
-// Lap stores of lanes 1..8, laps 0..3000, back to 0.
-void ClearLapStores(RaceState& state);
+// Lap times of lanes 1..8, laps 0..3000, back to 0.
+void ClearLapTimes(RaceState& state);
+// The sorted copy likewise.
+void ResetSortedLapTimesArray(RaceState& state);
 
 }  // namespace qel
