@@ -6,19 +6,13 @@
 
 #include "core/io/errors.h"
 #include "core/io/text_file.h"
+#include "support/error_of.h"
 #include "support/temp_folder.h"
 
 namespace qel {
 namespace {
 
-std::string errorOf(auto&& action) {
-    try {
-        action();
-    } catch (const QelError& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using test::errorOf;
 
 TEST(FieldWriter, OneStatementPerLineInTheFilesOwnSpelling) {
     FieldWriter writer;

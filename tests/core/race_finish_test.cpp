@@ -8,29 +8,14 @@
 
 #include "core/seams/virtual_time.h"
 #include "support/fake_timing_port.h"
+#include "support/race_end_fakes.h"
 #include "support/scripted_prompter.h"
 
 namespace qel {
 namespace {
 
-class RecordingPlayer : public SoundPlayer {
-  public:
-    void PlaySoundFile(const std::string& fileName) override { played.push_back(fileName); }
-    std::vector<std::string> played;
-};
-
-class RecordingHandover : public RaceEndHandover {
-  public:
-    void saveHeatToLog() override { calls.push_back("saveHeatToLog"); }
-    void scoreHeat() override { calls.push_back("scoreHeat"); }
-    void prepareNextHeatDisplay() override { calls.push_back("prepareNextHeatDisplay"); }
-    void startBetweenHeatDelay() override { calls.push_back("startBetweenHeatDelay"); }
-    void reopenOpenViews() override { calls.push_back("reopenOpenViews"); }
-    void showRaceResults() override { calls.push_back("showRaceResults"); }
-    void autoPrint() override { calls.push_back("autoPrint"); }
-    void enableFileMenu() override { calls.push_back("enableFileMenu"); }
-    std::vector<std::string> calls;
-};
+using test::RecordingHandover;
+using test::RecordingPlayer;
 
 // Four lanes under way; the test sets laps and times, then runs the check.
 class RaceFinishTest : public ::testing::Test {

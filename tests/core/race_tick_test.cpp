@@ -6,28 +6,12 @@
 
 #include "core/seams/virtual_time.h"
 #include "support/fake_timing_port.h"
+#include "support/race_end_fakes.h"
 #include "support/scripted_prompter.h"
 #include "support/scripted_random.h"
 
 namespace qel {
 namespace {
-
-class SilentPlayer : public SoundPlayer {
-  public:
-    void PlaySoundFile(const std::string&) override {}
-};
-
-class NoHandover : public RaceEndHandover {
-  public:
-    void saveHeatToLog() override {}
-    void scoreHeat() override {}
-    void prepareNextHeatDisplay() override {}
-    void startBetweenHeatDelay() override {}
-    void reopenOpenViews() override {}
-    void showRaceResults() override {}
-    void autoPrint() override {}
-    void enableFileMenu() override {}
-};
 
 // Counts board redraws through the result views the redraw tick refreshes.
 class CountingViews : public ResultViews {
@@ -66,8 +50,8 @@ class RaceTickTest : public ::testing::Test {
     TimingLink link{port, time, prompter, s, installation};
     std::unique_ptr<Timer> timer = time.createTimer();
     SoundTable sounds;
-    SilentPlayer player;
-    NoHandover handover;
+    test::RecordingPlayer player;
+    test::RecordingHandover handover;
     CountingViews views;
     LapCounter counter{s, heats, board};
     DemoGenerator demo{s, random};

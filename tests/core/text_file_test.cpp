@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/io/errors.h"
+#include "support/error_of.h"
 #include "support/temp_folder.h"
 
 namespace qel {
@@ -13,14 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string errorOf(auto&& action) {
-    try {
-        action();
-    } catch (const QelError& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using test::errorOf;
 
 TEST(TextFile, AtomicReplaceKeepsLineEndsAndLeavesNoTemporaryFile) {
     const test::TempFolder folder;
