@@ -1,0 +1,199 @@
+#include "core/heats/race_format_settings.h"
+
+#include <algorithm>
+#include <bit>
+#include <system_error>
+
+#include "core/io/errors.h"
+#include "core/io/text_codec.h"
+#include "core/io/text_file.h"
+
+namespace qel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxStoredString = 0xFFFF;
+
+class RecordWriter {
+  public:
+    void integer(int16_t value) { unsigned16(static_cast<uint16_t>(value)); }
+    void single(float value) {
+        const auto bits = std::bit_cast<uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8) {
+            bytes_ += static_cast<char>((bits >> shift) & 0xFF);
+        }
+    }
+    void string(std::string_view utf8) {
+        std::string stored = utf8ToCp1252(utf8);
+        if (stored.size() > kMaxStoredString) stored.resize(kMaxStoredString);
+        unsigned16(static_cast<uint16_t>(stored.size()));
+        bytes_ += stored;
+    }
+    std::string take() { return std::move(bytes_); }
+
+  private:
+    void unsigned16(uint16_t value) {
+        bytes_ += static_cast<char>(value & 0xFF);
+        bytes_ += static_cast<char>(value >> 8);
+    }
+    std::string bytes_;
+};
+
+class RecordReader {
+  public:
+    RecordReader(std::string_view bytes, const std::string& source)
+        : bytes_(bytes), source_(source) {}
+
+    int16_t integer() { return static_cast<int16_t>(unsigned16()); }
+    float single() {
+        need(4, "a number");
+        uint32_t bits = 0;
+        for (int i = 0; i < 4; ++i) {
+            bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+        }
+        pos_ += 4;
+        return std::bit_cast<float>(bits);
+    }
+    std::string string() {
+        const std::size_t length = unsigned16();
+        need(length, "a text");
+        std::string text = cp1252ToUtf8(bytes_.substr(pos_, length));
+        pos_ += length;
+        return text;
+    }
+
+  private:
+    uint16_t unsigned16() {
+        need(2, "a number");
+        const auto low = static_cast<unsigned char>(bytes_[pos_]);
+        const auto high = static_cast<unsigned char>(bytes_[pos_ + 1]);
+        pos_ += 2;
+        return static_cast<uint16_t>(low | (high << 8));
+    }
+    void need(std::size_t count, std::string_view what) const {
+        if (bytes_.size() - pos_ < count) {
+            throw QelError("The race format settings in " + source_ +
+                           " are damaged: the file ends inside " + std::string(what) + " at byte " +
+                           std::to_string(pos_) + ".");
+        }
+    }
+
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    std::string source_;
+};
+
+}  // namespace
+
+std::string raceFormatRecordBytes(const RaceFormatSettings& r) {
+    RecordWriter w;
+    w.integer(r.raceFormat);
+    w.string(r.raceLimitKind);
+    w.integer(r.timeListIndex);
+    w.single(r.raceMinutes);
+    w.integer(r.lapsListIndex);
+    w.integer(r.raceLaps);
+    w.integer(r.sequenceOption);
+    for (const auto& text : r.sequenceText)
+        w.string(text);
+    w.integer(r.autoDelay);
+    w.integer(r.viewDelayListIndex);
+    w.integer(r.demoMode);
+    w.string(r.raceFormatName);
+    w.integer(r.viewDelaySeconds);
+    w.integer(r.rotateDelaySeconds);
+    w.integer(r.heatRotation);
+    w.integer(r.autoPrint);
+    w.integer(r.autoDisplayResults);
+    w.integer(r.rotateDelayListIndex);
+    return w.take();
+}
+
+RaceFormatSettings parseRaceFormatRecord(std::string_view bytes, const std::string& source) {
+    RecordReader in(bytes, source);
+    RaceFormatSettings r;
+    r.raceFormat = in.integer();
+    r.raceLimitKind = in.string();
+    r.timeListIndex = in.integer();
+    r.raceMinutes = in.single();
+    r.lapsListIndex = in.integer();
+    r.raceLaps = in.integer();
+    r.sequenceOption = in.integer();
+    for (auto& text : r.sequenceText)
+        text = in.string();
+    r.autoDelay = in.integer();
+    r.viewDelayListIndex = in.integer();
+    r.demoMode = in.integer();
+    r.raceFormatName = in.string();
+    r.viewDelaySeconds = in.integer();
+    r.rotateDelaySeconds = in.integer();
+    r.heatRotation = in.integer();
+    r.autoPrint = in.integer();
+    r.autoDisplayResults = in.integer();
+    r.rotateDelayListIndex = in.integer();
+    return r;
+}
+
+void ReadRaceFormatFile(const fs::path& path, RaceFormatSettings& record) {
+    record = parseRaceFormatRecord(readBinaryFile(path), shownFileName(path));
+}
+
+void WriteRaceFormatFile(const fs::path& path, const RaceFormatSettings& record) {
+    const std::string fresh = raceFormatRecordBytes(record);
+    std::string whole;
+    std::error_code ec;
+    if (fs::exists(path, ec)) {
+        try {
+            whole = readBinaryFile(path);
+        } catch (const QelError&) {
+            // Bytes past the record are never read, so an old file that cannot
+            // be read costs nothing: the new record alone is the whole file.
+            whole.clear();
+        }
+    }
+    if (whole.size() < fresh.size()) whole.resize(fresh.size());
+    std::copy(fresh.begin(), fresh.end(), whole.begin());
+    writeBinaryFileAtomic(path, whole);
+}
+
+fs::path raceFormatFilePath(const AppFolder& folder) {
+    return folder.dataFile(kRaceFormatFileName);
+}
+
+void applyRaceFormatDefaults(RaceFormatSettings& r, int laneCount) {
+    r.raceFormat = 0;
+    r.raceLimitKind = "Number of Minutes";
+    r.timeListIndex = 4;
+    r.lapsListIndex = 4;
+    r.sequenceOption = 0;
+    for (int lane = std::clamp(laneCount, 0, 8); lane >= 1; --lane) {
+        r.sequenceText[2] += static_cast<char>('0' + lane);
+    }
+    r.autoDelay = 0;
+    r.viewDelayListIndex = 2;
+    r.demoMode = 1;
+    r.autoPrint = 0;
+    r.autoDisplayResults = 0;
+    r.rotateDelayListIndex = 2;
+}
+
+void DefaultRaceFormatFile(const AppFolder& folder, RaceFormatSettings& record, int laneCount) {
+    applyRaceFormatDefaults(record, laneCount);
+    WriteRaceFormatFile(raceFormatFilePath(folder), record);
+}
+
+void loadRaceFormatSettings(const AppFolder& folder, RaceFormatSettings& record, int laneCount) {
+    const fs::path path = raceFormatFilePath(folder);
+    std::error_code ec;
+    const bool present = fs::is_regular_file(path, ec);
+    const auto size = present ? fs::file_size(path, ec) : 0;
+    if (!present || ec || size == 0) {
+        RaceFormatSettings defaults = record;
+        DefaultRaceFormatFile(folder, defaults, laneCount);
+    }
+    ReadRaceFormatFile(path, record);
+}
+
+}  // namespace qel
