@@ -45,10 +45,5 @@ inline std::string jsonSingle(float value) {
     return buf;
 }
 
-inline std::string jsonNumber(double value) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.10g", value);
-    return buf;
-}
 
 }  // namespace qel::replay

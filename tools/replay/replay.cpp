@@ -162,8 +162,10 @@ std::string toJson(const ReplayResult& result) {
                ",\"value\":" + jsonString(events[i].value) + "}";
     }
     out += "],\"runningOrder\":[";
-    for (int p = 1; p <= s.laneCount; ++p)
-        out += (p > 1 ? "," : "") + std::to_string(s.runningOrder[p]);
+    for (int p = 1; p <= s.laneCount; ++p) {
+        if (p > 1) out += ',';
+        out += std::to_string(s.runningOrder[p]);
+    }
     out += "],\"lanes\":[";
     for (int lane = 1; lane <= s.laneCount; ++lane) {
         if (lane > 1) out += ",";
@@ -179,7 +181,8 @@ std::string toJson(const ReplayResult& result) {
         out += ",\"lapTimes\":[";
         const int first = std::max(0, s.firstLapOffset + 1);
         for (int lap = first; lap <= s.lapCount[lane] && lap <= kMaxLap; ++lap) {
-            out += (lap > first ? "," : "") + jsonSingle(s.lapTimes[lane][lap]);
+            if (lap > first) out += ',';
+            out += jsonSingle(s.lapTimes[lane][lap]);
         }
         out += "]}";
     }

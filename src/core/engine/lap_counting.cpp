@@ -1,5 +1,6 @@
 #include "core/engine/lap_counting.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -75,16 +76,14 @@ void subSortLapTimes(RaceState& state) {
     for (int lane = 1; lane <= state.laneCount && lane <= kMaxLanes; ++lane) {
         const int n = std::min<int>(state.lapCount[lane], kMaxLap);
         auto& laps = state.sortedLapTimes[lane];
-        // Bubble sort, shortening each pass; lap number 0 never takes part.
-        for (int last = n; last > 1; --last) {
-            bool swapped = false;
-            for (int i = 1; i < last; ++i) {
-                if (laps[i] > laps[i + 1]) {
-                    std::swap(laps[i], laps[i + 1]);
-                    swapped = true;
-                }
-            }
-            if (!swapped) break;
+        if (n > 1) {
+            // Lap number 0 never takes part. The laps counted since the last redraw sit after
+            // the part already sorted, so only they are put in place: a redraw deep into a long
+            // race then costs one pass over the laps, not one pass per place a new lap moves.
+            float* const first = laps.data() + 1;
+            float* const last = first + n;
+            for (float* lap = std::is_sorted_until(first, last); lap != last; ++lap)
+                std::rotate(std::upper_bound(first, lap, *lap), lap, lap + 1);
         }
         const int middle = static_cast<int>(roundHalfEven(n / 2.0 + 1));
         if (n >= 1 && middle <= kMaxLap) {
