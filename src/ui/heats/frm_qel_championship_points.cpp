@@ -1,0 +1,111 @@
+#include "ui/heats/frm_qel_championship_points.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "core/io/errors.h"
+
+namespace qel::ui {
+
+namespace {
+
+const QString kTitle = "Championship Point System";
+constexpr int kTwipsPerInch = 1440;
+
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+}  // namespace
+
+FrmQelChampionshipPoints::FrmQelChampionshipPoints(const AppFolder& folder, PointSystem& points,
+                                                   HeatTables& tables, Prompter& prompter,
+                                                   int laneCount, QWidget* parent)
+    : QDialog(parent),
+      folder_(folder),
+      points_(points),
+      tables_(tables),
+      prompter_(prompter),
+      laneCount_(std::clamp(laneCount, 1, kMaxLanes)) {
+    setObjectName("frmQelChampionshipPoints");
+    setWindowTitle(kTitle);
+    setModal(false);
+
+    auto* menuBar = named(new QMenuBar(this), "menuBar");
+    auto* fileMenu = named(menuBar->addMenu("&File"), "mnuFile");
+    auto* saveExit = named(fileMenu->addAction("&Save && Exit"), "mnuSaveExit");
+    connect(saveExit, &QAction::triggered, this, &QDialog::accept);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(named(new QLabel("Placement  /", this), "Label1"), 0, 0);
+    grid->addWidget(named(new QLabel("Points", this), "Label2"), 0, 1);
+    QStringList entries;
+    for (const std::string& entry : pointListEntries())
+        entries << QString::fromStdString(entry);
+    for (int place = 1; place <= kMaxLanes; ++place) {
+        const QString index = QString::number(place);
+        lblPlacment_[place] = named(
+            new QLabel(QString::fromUtf8(kPlaceCaptions[place].data(),
+                                         static_cast<qsizetype>(kPlaceCaptions[place].size())),
+                       this),
+            "lblPlacment_" + index);
+        cmbPoints_[place] = named(new QComboBox(this), "cmbPoints_" + index);
+        cmbPoints_[place]->addItems(entries);
+        grid->addWidget(lblPlacment_[place], place, 0);
+        grid->addWidget(cmbPoints_[place], place, 1);
+        // A track with fewer lanes never has those places.
+        lblPlacment_[place]->setHidden(place > laneCount_);
+        cmbPoints_[place]->setHidden(place > laneCount_);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+
+    const int twips = pointSystemDialogHeight(laneCount_);
+    setFixedHeight(static_cast<int>(
+        (static_cast<long long>(twips) * logicalDpiY() + kTwipsPerInch / 2) / kTwipsPerInch));
+}
+
+void FrmQelChampionshipPoints::load() {
+    const std::filesystem::path path = folder_.dataFile(kPointSystemFileName);
+    const std::string problem = LoadPointSystem(folder_, points_);
+    std::error_code ec;
+    // No file yet is the normal first run; a file that cannot be read is worth telling.
+    if (!problem.empty() && std::filesystem::exists(path, ec)) {
+        prompter_.inform(problem, kTitle.toStdString(), MessageIcon::Exclamation);
+    }
+    tables_.pointsForPlace = points_.pointsForPlace;
+    for (int place = 1; place <= kMaxLanes; ++place)
+        cmbPoints_[place]->setCurrentIndex(shownListPosition(points_, place));
+}
+
+void FrmQelChampionshipPoints::done(int result) {
+    store();
+    QDialog::done(result);
+}
+
+void FrmQelChampionshipPoints::store() {
+    LaneTable<int> chosen{};
+    for (int place = 1; place <= kMaxLanes; ++place)
+        chosen[place] = cmbPoints_[place]->currentIndex();
+    try {
+        storePointSystem(folder_, chosen, points_);
+    } catch (const QelError& e) {
+        prompter_.inform(e.what(), kTitle.toStdString(), MessageIcon::Exclamation);
+    }
+    tables_.pointsForPlace = points_.pointsForPlace;
+}
+
+}  // namespace qel::ui
