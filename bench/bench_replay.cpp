@@ -14,17 +14,9 @@
 #include <unistd.h>
 
 #include "boxsim/box_model.h"
-#include "core/engine/demo_generator.h"
-#include "core/engine/lap_counting.h"
-#include "core/engine/race_board.h"
-#include "core/engine/race_finish.h"
-#include "core/engine/race_resets.h"
-#include "core/engine/race_screen.h"
-#include "core/engine/race_tick.h"
-#include "core/engine/timing_link.h"
-#include "core/seams/uniform_random.h"
+#include "core/state/race_state.h"
 #include "replay.h"
-#include "stream_port.h"
+#include "replay_race.h"
 
 namespace {
 
@@ -186,119 +178,46 @@ BENCHMARK(BM_RecordedStreamLapRace)->Unit(benchmark::kMillisecond)->UseRealTime(
 // ---------------------------------------------------------------------------------------------
 // One race tick, the engine wired as a replay wires it, deep into an 8-lane demo lap race.
 
-class StillClock : public qel::Clock {
-  public:
-    int64_t tickCountMs() const override { return 0; }
-    double now() const override { return 46000.5; }
-    void sleepMs(int) override {}
-};
-
-class LoopTimer : public qel::Timer {
-  public:
-    void setInterval(int ms) override { interval_ = ms; }
-    int interval() const override { return interval_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
-    bool enabled() const override { return enabled_; }
-    void setHandler(Handler) override {}
-
-  private:
-    int interval_ = kTickMs;
-    bool enabled_ = false;
-};
-
-class SilentPrompter : public qel::Prompter {
-  public:
-    qel::MessageAnswer message(const std::string&, const std::string&, qel::MessageIcon,
-                               qel::MessageButtons) override {
-        return qel::MessageAnswer::Ok;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-class SilentPlayer : public qel::SoundPlayer {
-  public:
-    void PlaySoundFile(const std::string&) override {}
-};
-
-class NoHandover : public qel::RaceEndHandover {
-  public:
-    void saveHeatToLog() override {}
-    void scoreHeat() override {}
-    void prepareNextHeatDisplay() override {}
-    void startBetweenHeatDelay() override {}
-    void reopenOpenViews() override {}
-    void showRaceResults() override {}
-    void autoPrint() override {}
-    void enableFileMenu() override {}
-};
-
+// An instant start of a 3000-lap 8-lane demo race on a freshly started program.
 struct TickRig {
-    qel::RaceState state;
-    qel::HeatTables heats;
-    qel::RaceBoard board;
-    qel::InstallationSettings installation;
-    qel::replay::StreamPort port{"", state.elapsedMs};
-    StillClock clock;
-    LoopTimer raceTick;
-    SilentPrompter prompter;
-    SilentPlayer player;
-    NoHandover handover;
-    qel::SoundTable sounds;
-    qel::UniformRandom random{7};
-    qel::TimingLink link{port, clock, prompter, state, installation};
-    qel::LapCounter counter{state, heats, board};
-    qel::DemoGenerator demo{state, random};
-    qel::RaceScreen screen{state, heats, board};
-    qel::RaceFinish finish{
-        {state, heats, board, screen, link, raceTick, clock, sounds, player, handover}};
-    qel::RaceTick tick{state, heats, link, counter, demo, screen, finish};
+    explicit TickRig(const std::string& bestHeader) : race(options(), std::string(), events) {
+        race.board().bestHeader = bestHeader;
+        race.start();
+    }
 
-    // An instant start of a 3000-lap demo race on a freshly started program.
-    explicit TickRig(const std::string& bestHeader) {
-        state.laneCount = kLanes;
-        state.demoMode = 1;
-        state.minLapTime = 0;
-        state.coastTimeMs = 2000;
-        state.raceFormat = qel::kLapRace;
-        state.raceLimitKind = "Number of Laps";
-        state.raceLaps = qel::kMaxLap;
-        heats.currentHeat = 1;
-        sounds.raceSoundEnabled.fill(true);
-        board.bestHeader = bestHeader;
-        for (int lane = 1; lane <= qel::kMaxLanes; ++lane) {
-            state.laneRacerName[lane] = "Lane " + std::to_string(lane);
-            state.laneColor[lane] = qel::kWhite;
-            state.lastHitMs[lane] = qel::kNoHitYet;
-            board.rows[lane].name.text = state.laneRacerName[lane] + " ";
-        }
-        qel::ClearLapTimes(state);
-        qel::ResetSortedLapTimesArray(state);
-        qel::StartReset(state, demo);
-        qel::ResetRacerArrays(state, heats);
-        finish.clock();
-        board.flagPicture = qel::kFlagGreen;
-        board.startCaption = "Pause";
-        raceTick.setEnabled(true);
+    static qel::replay::ReplayOptions options() {
+        qel::replay::ReplayOptions o;
+        o.lanes = kLanes;
+        o.format = qel::kLapRace;
+        o.laps = qel::kMaxLap;
+        o.minLap = 0;
+        o.demo = true;
+        o.seed = 7;
+        return o;
     }
 
     void runUntilEveryLaneHas(int laps) {
-        while (fewestLaps(state) < laps && raceTick.enabled())
-            tick.Timer1_Timer(kTickMs);
+        while (fewestLaps(race.state()) < laps && race.step()) {
+        }
     }
+
+    qel::replay::ReplayRace::EventLog events;
+    qel::replay::ReplayRace race;
 };
 
 // What the measured ticks change, put back now and then so the race stays near its lap count.
 struct TickSnapshot {
-    explicit TickSnapshot(const TickRig& rig)
-        : state(rig.state), heats(rig.heats), board(rig.board), random(rig.random) {}
+    explicit TickSnapshot(TickRig& rig)
+        : state(rig.race.state()),
+          heats(rig.race.heats()),
+          board(rig.race.board()),
+          random(rig.race.random()) {}
     void restore(TickRig& rig) const {
-        rig.state = state;
-        rig.heats = heats;
-        rig.board = board;
-        rig.random = random;
+        rig.race.state() = state;
+        rig.race.heats() = heats;
+        rig.race.board() = board;
+        rig.race.random() = random;
+        rig.events.clear();
     }
     qel::RaceState state;
     qel::HeatTables heats;
@@ -325,16 +244,16 @@ void measureTicks(benchmark::State& state, const std::string& bestHeader, bool r
             sinceRestore = 1;
             state.ResumeTiming();
         }
-        rig->state.redrawCountdown = countdown;
-        rig->tick.Timer1_Timer(kTickMs);
-        benchmark::DoNotOptimize(rig->board.rows[1].lapNum.text.data());
+        rig->race.state().redrawCountdown = countdown;
+        rig->race.tick().Timer1_Timer(kTickMs);
+        benchmark::DoNotOptimize(rig->race.board().rows[1].lapNum.text.data());
     }
-    if (!rig->raceTick.enabled() || fewestLaps(rig->state) < kLaneLaps) {
+    if (rig->race.state().raceOverHandled != 0 || fewestLaps(rig->race.state()) < kLaneLaps) {
         state.SkipWithError("the race ended or fell short of the lap count");
         return;
     }
-    state.counters["leader_laps"] = mostLaps(rig->state);
-    state.counters["last_laps"] = fewestLaps(rig->state);
+    state.counters["leader_laps"] = mostLaps(rig->race.state());
+    state.counters["last_laps"] = fewestLaps(rig->race.state());
 }
 
 void BM_RaceTickRedraw(benchmark::State& state) {

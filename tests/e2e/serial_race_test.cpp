@@ -22,7 +22,7 @@
 #include "core/engine/demo_generator.h"
 #include "core/engine/lap_counting.h"
 #include "core/engine/race_finish.h"
-#include "core/engine/race_resets.h"
+#include "core/engine/race_start.h"
 #include "core/engine/race_screen.h"
 #include "core/engine/race_tick.h"
 #include "core/engine/timing_link.h"
@@ -87,24 +87,9 @@ struct Race {
     // Start with the instant start method: the probe, the resets, then go.
     std::string start() {
         const std::string version = link.ProbeTimingInterface();
-        for (int lane = 1; lane <= state.laneCount; ++lane) {
-            state.lastHitMs[lane] = kNoHitYet;
-            board.rows[lane].name.text = state.laneRacerName[lane] + " ";
-        }
-        state.elapsedMs = 0;
-        state.redrawCountdown = 0;
-        state.lapsUnsaved = state.summaryUnsaved = true;
-        ClearLapTimes(state);
-        ResetSortedLapTimesArray(state);
-        StartReset(state, demo);
-        ResetRacerArrays(state, heats);
+        PrepareFreshRace(state, heats, board, demo);
         finish.clock();
-        board.flagPicture = kFlagGreen;
-        board.bannerVisible = false;
-        board.startCaption = "Pause";
-        raceTick->setEnabled(true);
-        link.SendBoxCommand("S");
-        link.SetTrackPower(true);
+        InstantStart(board, *raceTick, link, player);
         return version;
     }
 

@@ -45,5 +45,4 @@ inline std::string jsonSingle(float value) {
     return buf;
 }
 
-
 }  // namespace qel::replay

@@ -5,99 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "core/engine/demo_generator.h"
-#include "core/engine/lap_counting.h"
-#include "core/engine/race_finish.h"
-#include "core/engine/race_resets.h"
-#include "core/engine/race_screen.h"
-#include "core/engine/race_tick.h"
-#include "core/engine/timing_link.h"
-#include "core/io/errors.h"
 #include "core/io/text_file.h"
-#include "core/seams/uniform_random.h"
 #include "json_writer.h"
-#include "stream_port.h"
+#include "replay_race.h"
 
 namespace qel::replay {
 
 namespace {
 
 using EventLog = std::vector<ReplayEvent>;
-
-// The box clock is the only clock of a replay; waits pass no race time.
-class ReplayClock : public Clock {
-  public:
-    int64_t tickCountMs() const override { return ticks_; }
-    double now() const override { return 46000.5; }
-    void sleepMs(int ms) override { ticks_ += std::max(ms, 0); }
-
-  private:
-    int64_t ticks_ = 0;
-};
-
-// Timer1 of a replay: the loop below does the ticking; this only says whether it would.
-class ReplayTimer : public Timer {
-  public:
-    void setInterval(int ms) override { interval_ = ms; }
-    int interval() const override { return interval_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
-    bool enabled() const override { return enabled_; }
-    void setHandler(Handler) override {}
-
-  private:
-    int interval_ = 100;
-    bool enabled_ = false;
-};
-
-class LoggingPrompter : public Prompter {
-  public:
-    LoggingPrompter(EventLog& log, const RaceState& state) : log_(log), state_(state) {}
-    MessageAnswer message(const std::string& text, const std::string&, MessageIcon,
-                          MessageButtons buttons) override {
-        log_.push_back({state_.elapsedMs, "message", text});
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-
-  private:
-    EventLog& log_;
-    const RaceState& state_;
-};
-
-class LoggingPlayer : public SoundPlayer {
-  public:
-    LoggingPlayer(EventLog& log, const RaceState& state) : log_(log), state_(state) {}
-    void PlaySoundFile(const std::string& fileName) override {
-        log_.push_back({state_.elapsedMs, "sound", fileName});
-    }
-
-  private:
-    EventLog& log_;
-    const RaceState& state_;
-};
-
-// The windows and files a race end hands over to are not part of a replay:
-// it records that the hand-over happened and when.
-class LoggingHandover : public RaceEndHandover {
-  public:
-    LoggingHandover(EventLog& log, const RaceState& state) : log_(log), state_(state) {}
-    void saveHeatToLog() override { note("saveHeatToLog"); }
-    void scoreHeat() override { note("scoreHeat"); }
-    void prepareNextHeatDisplay() override { note("prepareNextHeatDisplay"); }
-    void startBetweenHeatDelay() override { note("startBetweenHeatDelay"); }
-    void reopenOpenViews() override { note("reopenOpenViews"); }
-    void showRaceResults() override { note("showRaceResults"); }
-    void autoPrint() override { note("autoPrint"); }
-    void enableFileMenu() override { note("enableFileMenu"); }
-
-  private:
-    void note(const char* what) { log_.push_back({state_.elapsedMs, "handover", what}); }
-    EventLog& log_;
-    const RaceState& state_;
-};
 
 bool parseNumber(std::string_view text, double& out) {
     if (text.empty()) return false;
@@ -113,30 +29,6 @@ bool parseInt(std::string_view text, int64_t& out) {
         return false;
     out = static_cast<int64_t>(value);
     return true;
-}
-
-void configureFormat(RaceState& s, HeatTables& heats, const ReplayOptions& o) {
-    static constexpr bool kLapFormat[] = {false, false, true, false, true,
-                                          false, false, true, true};
-    s.raceFormat = static_cast<int16_t>(o.format);
-    s.raceLimitKind = kLapFormat[o.format] ? "Number of Laps" : "Number of Minutes";
-    s.practiceMode = o.format == kPractice || o.format == kPracticeWithRotation;
-    s.heatRotation = o.format == kPracticeWithRotation || o.format >= kChampionship;
-    s.raceLaps = static_cast<int16_t>(o.laps);
-    s.raceMinutes = static_cast<float>(o.minutes);
-    heats.currentHeat = 1;
-    if (s.heatRotation) {
-        // Heat 1 of a rotation on the straight sequence: racer n starts in lane n.
-        heats.racerCount = heats.heatCount = static_cast<int16_t>(o.lanes);
-        heats.activeSequence.clear();
-        for (int lane = 1; lane <= o.lanes; ++lane) {
-            heats.activeSequence += static_cast<char>('0' + lane);
-            heats.laneRacer[lane][1] = static_cast<int16_t>(lane);
-            heats.heatLane[lane][1] = static_cast<int16_t>(lane);
-            heats.heatRacers[lane].name = "Lane " + std::to_string(lane);
-            heats.heatRacers[lane].startLane = static_cast<int16_t>(lane);
-        }
-    }
 }
 
 }  // namespace
@@ -267,78 +159,12 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
 
 ReplayResult runReplay(const ReplayOptions& o) {
     ReplayResult result;
-    RaceState& state = *result.state;
-    auto heatsOwner = std::make_unique<HeatTables>();
-    HeatTables& heats = *heatsOwner;
-    RaceBoard& board = result.board;
-    InstallationSettings installation;  // relay "None": no power commands
-    EventLog& events = result.events;
-
-    state.laneCount = static_cast<int16_t>(o.lanes);
-    state.demoMode = o.demo ? 1 : 0;
-    state.minLapTime = static_cast<float>(o.minLap);
-    state.firstLapOffset = static_cast<int16_t>(o.firstLap - 1);
-    state.coastTimeMs = static_cast<int32_t>(o.coastSeconds * 1000 + 0.5);
-    configureFormat(state, heats, o);
-    for (int lane = 1; lane <= kMaxLanes; ++lane) {
-        state.laneRacerName[lane] = "Lane " + std::to_string(lane);
-        state.laneColor[lane] = kWhite;
+    ReplayRace race(o, o.streamFile ? readBinaryFile(*o.streamFile) : std::string(), result.events);
+    race.start();
+    while (race.step()) {
     }
-
-    StreamPort port(o.streamFile ? readBinaryFile(*o.streamFile) : std::string(), state.elapsedMs);
-    port.setWriteObserver([&](std::string_view bytes) {
-        events.push_back({state.elapsedMs, "command", std::string(bytes)});
-    });
-    ReplayClock clock;
-    ReplayTimer raceTick;
-    LoggingPrompter prompter(events, state);
-    LoggingPlayer player(events, state);
-    LoggingHandover handover(events, state);
-    SoundTable sounds;
-    sounds.raceSoundEnabled.fill(true);
-    UniformRandom random;
-    random.seed(o.seed);
-
-    TimingLink link(port, clock, prompter, state, installation);
-    LapCounter counter(state, heats, board);
-    DemoGenerator demo(state, random);
-    RaceScreen screen(state, heats, board);
-    RaceFinish finish({state, heats, board, screen, link, raceTick, clock, sounds, player, handover,
-                       [&](int picture) {
-                           events.push_back({state.elapsedMs, "flag", std::to_string(picture)});
-                       }});
-    RaceTick tick(state, heats, link, counter, demo, screen, finish);
-
-    // A freshly started program, then the instant start.
-    for (int lane = 1; lane <= state.laneCount; ++lane) {
-        state.lastHitMs[lane] = kNoHitYet;
-        board.rows[lane].name.text = state.laneRacerName[lane] + " ";
-    }
-    state.elapsedMs = 0;
-    state.redrawCountdown = 0;
-    state.lapsUnsaved = state.summaryUnsaved = true;
-    ClearLapTimes(state);
-    ResetSortedLapTimesArray(state);
-    StartReset(state, demo);
-    ResetRacerArrays(state, heats);
-    player.PlaySoundFile("Go.wav");
-    finish.clock();
-    board.flagPicture = kFlagGreen;
-    events.push_back({state.elapsedMs, "flag", std::to_string(kFlagGreen)});
-    board.bannerVisible = false;
-    board.startCaption = "Pause";
-    raceTick.setEnabled(true);
-    link.SendBoxCommand("S");
-    link.SetTrackPower(true);
-
-    int64_t k = 0;
-    while (raceTick.enabled() && state.raceOverHandled == 0 && state.elapsedMs < o.maxRaceMs) {
-        ++k;
-        const int32_t before = state.elapsedMs;
-        port.setReadLimit(k * o.tickMs);
-        tick.Timer1_Timer(o.tickMs);
-        if (!o.demo && port.exhausted() && state.elapsedMs == before) break;
-    }
+    *result.state = race.state();
+    result.board = race.board();
     return result;
 }
 

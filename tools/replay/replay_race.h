@@ -1,0 +1,95 @@
+#pragma once
+// One headless race on the program's own engine, wired as the race board
+// wires it, with the box replaced by a recorded stream (or the demo
+// generator) and the windows by a record of what they would have been told.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/engine/demo_generator.h"
+#include "core/engine/lap_counting.h"
+#include "core/engine/race_finish.h"
+#include "core/engine/race_screen.h"
+#include "core/engine/race_tick.h"
+#include "core/engine/timing_link.h"
+#include "core/seams/uniform_random.h"
+#include "replay.h"
+#include "stream_port.h"
+
+namespace qel::replay {
+
+// The box clock is the only clock of a replay; waits pass no race time.
+class ReplayClock : public Clock {
+  public:
+    int64_t tickCountMs() const override { return ticks_; }
+    double now() const override { return 46000.5; }
+    void sleepMs(int ms) override { ticks_ += ms > 0 ? ms : 0; }
+
+  private:
+    int64_t ticks_ = 0;
+};
+
+// The race tick of a replay: the replay's loop does the ticking; this only
+// says whether the program's timer would still be running.
+class ReplayTimer : public Timer {
+  public:
+    void setInterval(int ms) override { interval_ = ms; }
+    int interval() const override { return interval_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    bool enabled() const override { return enabled_; }
+    void setHandler(Handler) override {}
+
+  private:
+    int interval_ = 100;
+    bool enabled_ = false;
+};
+
+class ReplayRace {
+  public:
+    using EventLog = std::vector<ReplayEvent>;
+
+    // streamBytes: what the box sent (ignored in demo mode).
+    ReplayRace(const ReplayOptions& options, std::string streamBytes, EventLog& events);
+    ~ReplayRace();
+    ReplayRace(const ReplayRace&) = delete;
+    ReplayRace& operator=(const ReplayRace&) = delete;
+
+    // A freshly started program, then the instant start.
+    void start();
+    // One race tick, paced on the box clock. False once the race end has been
+    // handled, the race ran past the options' limit, or a recorded stream is
+    // used up and the clock no longer moves.
+    bool step();
+
+    RaceState& state() { return *state_; }
+    HeatTables& heats() { return *heats_; }
+    RaceBoard& board() { return board_; }
+    RaceTick& tick() { return *tick_; }
+    UniformRandom& random() { return random_; }
+
+  private:
+    class Recorders;
+
+    ReplayOptions options_;
+    EventLog& events_;
+    std::unique_ptr<RaceState> state_;
+    std::unique_ptr<HeatTables> heats_;
+    RaceBoard board_;
+    InstallationSettings installation_;  // relay "None": no power commands
+    SoundTable sounds_;
+    StreamPort port_;
+    ReplayClock clock_;
+    ReplayTimer raceTick_;
+    UniformRandom random_;
+    std::unique_ptr<Recorders> recorders_;
+    std::unique_ptr<TimingLink> link_;
+    std::unique_ptr<LapCounter> counter_;
+    std::unique_ptr<DemoGenerator> demo_;
+    std::unique_ptr<RaceScreen> screen_;
+    std::unique_ptr<RaceFinish> finish_;
+    std::unique_ptr<RaceTick> tick_;
+    int64_t ticks_ = 0;
+};
+
+}  // namespace qel::replay
