@@ -306,6 +306,22 @@ TEST(BoxSimConsole, LinesBecomeCommands) {
     }
 }
 
+TEST(BoxSimLapSchedule, ALaneCanHaveItsOwnSpread) {
+    LapSettings settings;
+    settings.meanMs.fill(3000);
+    settings.spreadMs = 400;
+    settings.laneSpreadMs[2] = 0;
+    settings.crashPct = 0;
+    LapSchedule schedule(settings);
+    schedule.startLane(2, 0);
+    std::int64_t previous = schedule.popDue(1'000'000)->boxMs;
+    for (int i = 0; i < 50; ++i) {
+        const std::int64_t next = schedule.popDue(1'000'000)->boxMs;
+        EXPECT_EQ(next - previous, 3000);
+        previous = next;
+    }
+}
+
 TEST(BoxSimOptions, BadOptionsAreRefusedWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
         {"--lanes", "9"},
@@ -317,6 +333,8 @@ TEST(BoxSimOptions, BadOptionsAreRefusedWithAReason) {
         {"--lane-mean", "1=4000,"},
         {"--spread-ms", "4500"},
         {"--lane-mean=2=300", "--spread-ms", "300"},
+        {"--lane-spread", "3=5000"},
+        {"--lane-spread", "0=100"},
         {"--seed", "-1"},
         {"--link", "a", "--device", "b"},
         {"--log="},
@@ -329,12 +347,16 @@ TEST(BoxSimOptions, BadOptionsAreRefusedWithAReason) {
         EXPECT_FALSE(parsed.error.empty());
     }
 
-    const auto parsed = parseOptions({"--lane-mean=1=4200,2=4800", "--mean-ms", "5000",
-                                      "--seed=18446744073709551615", "--lanes", "8"});
+    const auto parsed =
+        parseOptions({"--lane-mean=1=4200,2=4800", "--mean-ms", "5000", "--lane-spread",
+                      "2=0,3=900", "--seed=18446744073709551615", "--lanes", "8"});
     ASSERT_EQ(parsed.outcome, ParsedOptions::Outcome::Run) << parsed.error;
     EXPECT_EQ(parsed.options.box.laps.meanMs[1], 4200);
     EXPECT_EQ(parsed.options.box.laps.meanMs[2], 4800);
     EXPECT_EQ(parsed.options.box.laps.meanMs[8], 5000);
+    EXPECT_EQ(parsed.options.box.laps.laneSpreadMs[2], 0);
+    EXPECT_EQ(parsed.options.box.laps.laneSpreadMs[3], 900);
+    EXPECT_FALSE(parsed.options.box.laps.laneSpreadMs[1].has_value());
     EXPECT_EQ(parsed.options.seed, 18446744073709551615u);
     EXPECT_EQ(parsed.options.box.lanes, 8);
     EXPECT_EQ(parseOptions({"--lanes", "2", "--help"}).outcome, ParsedOptions::Outcome::Help);

@@ -42,8 +42,13 @@ std::optional<Crossing> LapSchedule::popDue(std::int64_t boxMs) {
     return crossing;
 }
 
+int LapSchedule::spreadOf(int lane) const {
+    return settings_.laneSpreadMs[lane].value_or(settings_.spreadMs);
+}
+
 int LapSchedule::drawLapMs(int lane) {
-    int lap = settings_.meanMs[lane] + uniform(lane, -settings_.spreadMs, settings_.spreadMs);
+    const int spread = spreadOf(lane);
+    int lap = settings_.meanMs[lane] + uniform(lane, -spread, spread);
     if (uniform(lane, 0, 99) < settings_.crashPct) lap += uniform(lane, kCrashMinMs, kCrashMaxMs);
     // A car cannot cross the line twice in the same millisecond.
     return std::max(lap, 1);

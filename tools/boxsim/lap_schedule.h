@@ -14,7 +14,9 @@ inline constexpr int kMaxLanes = 8;
 struct LapSettings {
     std::array<int, kMaxLanes + 1> meanMs{};  // lanes 1..8; index 0 unused
     int spreadMs = 400;                       // a lap is mean ± spread, uniform
-    int crashPct = 5;                         // laps that lose 1 to 4 seconds
+    // A lane's own spread, where it differs from spreadMs.
+    std::array<std::optional<int>, kMaxLanes + 1> laneSpreadMs{};
+    int crashPct = 5;  // laps that lose 1 to 4 seconds
     std::uint64_t seed = 1;
 };
 
@@ -47,6 +49,7 @@ class LapSchedule {
 
   private:
     int drawLapMs(int lane);
+    int spreadOf(int lane) const;
     int uniform(int lane, int lo, int hi);
 
     LapSettings settings_;

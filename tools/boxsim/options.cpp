@@ -23,11 +23,11 @@ bool parseInRange(std::string_view text, long long lo, long long hi, int& value)
     return true;
 }
 
-// "1=4200,2=4800" into per-lane means; the error names the bad item.
-bool parseLaneMeans(std::string_view text, std::array<int, kMaxLanes + 1>& means,
-                    std::string& error) {
+// "1=4200,2=4800" into per-lane values of option; the error names the bad item.
+bool parseLaneValues(std::string_view option, std::string_view text, int lo,
+                     std::array<std::optional<int>, kMaxLanes + 1>& values, std::string& error) {
     if (text.empty()) {
-        error = "--lane-mean needs LANE=MS pairs, e.g. 1=4200,2=4800";
+        error = std::string(option) + " needs LANE=MS pairs, e.g. 1=4200,2=4800";
         return false;
     }
     while (true) {
@@ -35,14 +35,15 @@ bool parseLaneMeans(std::string_view text, std::array<int, kMaxLanes + 1>& means
         const std::string_view item = text.substr(0, comma);
         const auto equals = item.find('=');
         int lane = 0;
-        int mean = 0;
+        int ms = 0;
         if (equals == std::string_view::npos || !parseInRange(item.substr(0, equals), 1, 8, lane) ||
-            !parseInRange(item.substr(equals + 1), 1, kMaxLapMs, mean)) {
-            error = "--lane-mean: \"" + std::string(item) +
-                    "\" is not LANE=MS with a lane 1 to 8 and 1 to 3600000 ms";
+            !parseInRange(item.substr(equals + 1), lo, kMaxLapMs, ms)) {
+            error = std::string(option) + ": \"" + std::string(item) +
+                    "\" is not LANE=MS with a lane 1 to 8 and " + std::to_string(lo) +
+                    " to 3600000 ms";
             return false;
         }
-        means[lane] = mean;
+        values[lane] = ms;
         if (comma == std::string_view::npos) return true;
         text.remove_prefix(comma + 1);
     }
@@ -72,6 +73,8 @@ Race:
   --mean-ms N        mean lap time of every lane (default 4500)
   --lane-mean L=MS,...
                      mean lap time of single lanes, e.g. 1=4200,2=4800
+  --lane-spread L=MS,...
+                     spread of single lanes, e.g. 3=150,4=900
   --spread-ms N      laps vary uniformly by up to N ms either way (default
                      400; must stay below every lane's mean)
   --crash-pct N      percentage of laps that lose 1 to 4 s (0 to 100,
@@ -107,7 +110,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     };
 
     int meanMs = kDefaultMeanMs;
-    std::array<int, kMaxLanes + 1> laneMeans{};
+    std::array<std::optional<int>, kMaxLanes + 1> laneMeans{};
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> value;
@@ -162,7 +165,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         } else if (name == "--crash-pct") {
             ok = number(0, 100, options.box.laps.crashPct);
         } else if (name == "--lane-mean") {
-            ok = parseLaneMeans(*value, laneMeans, parsed.error);
+            ok = parseLaneValues(name, *value, 1, laneMeans, parsed.error);
+        } else if (name == "--lane-spread") {
+            ok = parseLaneValues(name, *value, 0, options.box.laps.laneSpreadMs, parsed.error);
         } else if (name == "--seed") {
             std::uint64_t seed = 0;
             ok = parseNumber(std::string_view(*value), seed);
@@ -181,11 +186,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         return fail("--link names a pseudo-terminal; it cannot go with --device");
     }
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
-        const int mean = laneMeans[lane] != 0 ? laneMeans[lane] : meanMs;
-        if (options.box.laps.spreadMs >= mean) {
-            return fail("--spread-ms " + std::to_string(options.box.laps.spreadMs) +
-                        " must stay below the mean lap time of lane " + std::to_string(lane) +
-                        " (" + std::to_string(mean) + " ms)");
+        const int mean = laneMeans[lane].value_or(meanMs);
+        const int spread = options.box.laps.laneSpreadMs[lane].value_or(options.box.laps.spreadMs);
+        if (spread >= mean) {
+            return fail("the spread of lane " + std::to_string(lane) + " (" +
+                        std::to_string(spread) + " ms) must stay below its mean lap time (" +
+                        std::to_string(mean) + " ms)");
         }
         options.box.laps.meanMs[lane] = mean;
     }
