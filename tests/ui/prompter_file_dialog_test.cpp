@@ -167,8 +167,11 @@ TEST(QtFileDialog, SaveReturnsTheChosenFullPathWithTheRequestedSettings) {
         mode = dialog->acceptMode();
         confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
         proposed = dialog->selectedFiles();
-        dialog->selectFile(target);
-        static_cast<QDialog*>(dialog)->accept();  // as the Save / Open button does
+        // Typed into the file name box, as the operator would.
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QFileInfo(target).fileName());
+        static_cast<QDialog*>(dialog)->accept();  // as the Save button does
     });
     EXPECT_EQ(dialogs.showSave(request), target.toStdString());
     EXPECT_EQ(filters, QStringList({QStringLiteral("Lap Files (*.lap)"),
