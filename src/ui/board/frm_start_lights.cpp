@@ -1,0 +1,119 @@
+#include "ui/board/frm_start_lights.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QScreen>
+#include <cmath>
+
+namespace qel::ui {
+
+namespace {
+
+QColor rgbNumber(int32_t value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+}  // namespace
+
+FrmStartLights::FrmStartLights(const QString& objectName, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(objectName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    QPalette back = palette();
+    back.setColor(QPalette::Window, Qt::black);
+    setPalette(back);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    for (int i = 0; i < kLampCount; ++i) {
+        auto* lamp = new QWidget(this);
+        lamp->setObjectName(QString("Shape1_%1").arg(i));
+        lamp->setAutoFillBackground(true);
+        // Clicks on a lamp count as clicks on the window.
+        lamp->setAttribute(Qt::WA_TransparentForMouseEvents);
+        shape1_[i] = lamp;
+    }
+}
+
+StartSequenceHooks FrmStartLights::withWindow(StartSequenceHooks hooks) {
+    auto viewChanged = std::move(hooks.viewChanged);
+    hooks.viewChanged = [this, viewChanged] {
+        render();
+        if (viewChanged) viewChanged();
+    };
+    auto closed = std::move(hooks.closed);
+    hooks.closed = [this, closed] {
+        if (!inCloseEvent_) close();
+        if (closed) closed();
+    };
+    return hooks;
+}
+
+void FrmStartLights::start(StartLights& model, LightWindowGeometry (*geometry)(int, int)) {
+    model_ = &model;
+    place(geometry);
+    model_->load();
+    render();
+}
+
+void FrmStartLights::place(LightWindowGeometry (*geometry)(int, int)) {
+    const QScreen* shown = screen();
+    const QRect area = shown ? shown->geometry() : QRect(0, 0, 1024, 768);
+    const double dpi = shown && shown->logicalDotsPerInch() > 0 ? shown->logicalDotsPerInch() : 96;
+    const double twipsPerPixel = kTwipsPerInch / dpi;
+    const auto twips = [&](int pixels) {
+        return static_cast<int>(std::lround(pixels * twipsPerPixel));
+    };
+    const auto pixels = [&](int twipValue) {
+        return static_cast<int>(std::lround(twipValue / twipsPerPixel));
+    };
+    const auto toPixels = [&](const TwipRect& r) {
+        return QRect(pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height));
+    };
+    const LightWindowGeometry g = geometry(twips(area.width()), twips(area.height()));
+    setGeometry(toPixels(g.window).translated(area.topLeft()));
+    for (int i = 0; i < kLampCount; ++i)
+        shape1_[i]->setGeometry(toPixels(g.lamps[i]));
+}
+
+void FrmStartLights::render() {
+    if (!model_) return;
+    for (int i = 0; i < kLampCount; ++i) {
+        QPalette lit = shape1_[i]->palette();
+        lit.setColor(QPalette::Window, rgbNumber(lampColor(model_->lamps()[i])));
+        shape1_[i]->setPalette(lit);
+    }
+}
+
+void FrmStartLights::mousePressEvent(QMouseEvent* event) {
+    if (model_ && event->button() == Qt::RightButton) model_->rightMouseDown();
+    QWidget::mousePressEvent(event);
+}
+
+void FrmStartLights::mouseMoveEvent(QMouseEvent* event) {
+    // A busy pointer from the Start press should not linger over the lights.
+    setCursor(Qt::ArrowCursor);
+    QWidget::mouseMoveEvent(event);
+}
+
+void FrmStartLights::keyPressEvent(QKeyEvent* event) {
+    if (model_ && event->key() == Qt::Key_Escape) {
+        model_->escapePressed();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FrmStartLights::closeEvent(QCloseEvent* event) {
+    // Closed by its frame while the lights still run: the same as Esc.
+    if (model_ && model_->isOpen()) {
+        inCloseEvent_ = true;
+        model_->escapePressed();
+        inCloseEvent_ = false;
+    }
+    QWidget::closeEvent(event);
+}
+
+}  // namespace qel::ui
