@@ -1,0 +1,22 @@
+#pragma once
+// Where the race screen opens: the whole width of the screen, the top left
+// corner, and a strip left free at the bottom for the desktop's task bar.
+namespace qel {
+
+// 500 twips: a third of an inch.
+inline constexpr int kTaskBarAllowanceTwips = 500;
+inline constexpr int kTwipsPerInch = 1440;
+
+struct WindowPlacement {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowPlacement&) const = default;
+};
+
+// Screen size in pixels; dotsPerInch converts the allowance to pixels. The
+// height never drops below zero on a tiny screen.
+WindowPlacement mainWindowPlacement(int screenWidth, int screenHeight, double dotsPerInch);
+
+}  // namespace qel

@@ -1,0 +1,28 @@
+#include "core/shell/tip_startup_setting.h"
+
+#include <cstdlib>
+
+namespace qel {
+
+bool showTipsFromText(const std::optional<std::string>& stored) {
+    if (!stored) return true;
+    const std::string& text = *stored;
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return true;
+    const std::size_t last = text.find_last_not_of(" \t");
+    const std::string number = text.substr(first, last - first + 1);
+    char* end = nullptr;
+    const double value = std::strtod(number.c_str(), &end);
+    if (end != number.c_str() + number.size()) return true;
+    return value != 0.0;
+}
+
+bool readShowTipsAtStartup(const UserSettings& settings) {
+    return showTipsFromText(settings.value(kUserOptionsSection, kShowTipsKey));
+}
+
+void storeShowTipsAtStartup(UserSettings& settings, bool show) {
+    settings.setValue(kUserOptionsSection, kShowTipsKey, show ? "1" : "0");
+}
+
+}  // namespace qel
