@@ -40,7 +40,10 @@ void SensorDiagnostics::Load() {
 
     tick_ = timers_.createTimer();
     tick_->setInterval(kDiagnosticsTickMs);
-    tick_->setHandler([this](int) { Tick(); });
+    tick_->setHandler([this](int) {
+        Tick();
+        if (afterTick_) afterTick_();
+    });
     tick_->setEnabled(true);
 }
 

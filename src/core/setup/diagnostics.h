@@ -2,6 +2,7 @@
 // The Diagnostic window's logic: lets the race director check sensors, the
 // track call button, track power and the serial ports without running a race.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,9 @@ class SensorDiagnostics {
     // Lists which of the ports 1..4 answer as a timing box. Leaves the port closed.
     void TestComPorts();
 
+    // Called after every tick, so the window shows the new counts at once.
+    void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+
     const std::string& caption() const { return caption_; }
     const std::string& portReport() const { return portReport_; }
     const std::string& laneNumberText(int lane) const { return laneNumber_[lane]; }
@@ -61,6 +65,7 @@ class SensorDiagnostics {
     const RaceState& state_;
     const InstallationSettings& installation_;
     std::unique_ptr<Timer> tick_;
+    std::function<void()> afterTick_;
 
     std::string caption_;
     std::string portReport_;

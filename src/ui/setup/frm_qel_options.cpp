@@ -1,0 +1,323 @@
+#include "ui/setup/frm_qel_options.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "ui/setup/setup_controls.h"
+
+namespace qel::ui {
+
+using setup::indexed;
+using setup::named;
+using setup::toQt;
+
+namespace {
+
+const QString kStartDelayTip = "Delay in seconds before \"Formula1 Starts\"";
+const QString kDelayListTip = "Select time in seconds";
+
+void fill(QComboBox* list, const std::vector<std::string>& entries) {
+    list->clear();
+    for (const std::string& entry : entries)
+        list->addItem(toQt(entry));
+}
+
+std::optional<int> selectionOf(const QComboBox* list) {
+    if (list->currentIndex() < 0) return std::nullopt;
+    return list->currentIndex();
+}
+
+}  // namespace
+
+FrmQelOptions::FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
+                             RaceFormatSettings& raceSettings, RaceState& state,
+                             const InstallationSettings& installation, Prompter& prompter,
+                             OptionsHooks hooks, QWidget* parent)
+    : QDialog(parent),
+      folder_(folder),
+      options_(options),
+      raceSettings_(raceSettings),
+      state_(state),
+      installation_(installation),
+      prompter_(prompter),
+      hooks_(std::move(hooks)) {
+    setObjectName("frmQelOptions");
+    setWindowTitle("Options");
+    setModal(true);
+    buildControls();
+}
+
+void FrmQelOptions::buildControls() {
+    tabStrip_ = named(new QTabBar(this), "TabStrip1");
+    for (const char* caption : {"Start Method", "Track Power", "Save", "Automate", "Settings"})
+        tabStrip_->addTab(caption);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabStrip_);
+    layout->addWidget(buildStartMethodPage());
+    layout->addWidget(buildTrackPowerPage());
+    layout->addWidget(buildSavePage());
+    layout->addWidget(buildAutomatePage());
+    layout->addWidget(buildSettingsPage());
+    layout->addStretch(1);
+
+    // The doubled quotation marks are what the race director has always seen.
+    chkShowTips_ =
+        named(new QCheckBox("Show \"\"Tip of the Day\"\" at Start-Up", this), "chkShowTips");
+    layout->addWidget(chkShowTips_);
+
+    auto* okButton = named(new QPushButton("&OK", this), "cmdOk");
+    auto* cancelButton = named(new QPushButton("&Cancel", this), "cmdCancel");
+    auto* helpButton = named(new QPushButton("&Help", this), "cmdHelp");
+    okButton->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(helpButton);
+    layout->addLayout(buttons);
+
+    for (int page = 2; page <= 5; ++page)
+        pages_[page]->hide();
+
+    connect(tabStrip_, &QTabBar::currentChanged, this, [this](int tab) { showPage(tab + 1); });
+    connect(chkAutoDelay_, &QCheckBox::toggled, this, [this] { AutoDelay(); });
+    connect(chkShowTips_, &QCheckBox::clicked, this, [this](bool checked) {
+        if (hooks_.showTipsChanged) hooks_.showTipsChanged(checked);
+    });
+    connect(okButton, &QPushButton::clicked, this, &FrmQelOptions::ok);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton, &QPushButton::clicked, this, &FrmQelOptions::helpRequested);
+}
+
+QFrame* FrmQelOptions::newPage(int index) {
+    pages_[index] = named(new QFrame(this), indexed("Frame1", index));
+    return pages_[index];
+}
+
+QFrame* FrmQelOptions::buildStartMethodPage() {
+    QFrame* page = newPage(1);
+    auto* grid = new QGridLayout(page);
+    const char* captions[] = {"Instant", "Drag Racing", "Formula 1"};
+    for (int i = 0; i < 3; ++i) {
+        optStartMethod_[i] =
+            named(new QRadioButton(captions[i], page), indexed("optStartMethod", i));
+        grid->addWidget(optStartMethod_[i], i, 0);
+    }
+    auto* label = named(new QLabel("Start Delay, Seconds:", page), "lblStartDelay");
+    label->setToolTip(kStartDelayTip);
+    cmbDelay_ = named(new QComboBox(page), "cmbDelay");
+    cmbDelay_->setToolTip(kStartDelayTip);
+    grid->addWidget(label, 3, 0);
+    grid->addWidget(cmbDelay_, 3, 1);
+    return page;
+}
+
+QFrame* FrmQelOptions::buildTrackPowerPage() {
+    QFrame* page = newPage(2);
+    auto* column = new QVBoxLayout(page);
+    optWithGreen_ = named(new QRadioButton("With Green Light", page), "optWithGreen");
+    optBeforeGreen_ = named(new QRadioButton("Before Green Light", page), "optBeforeGreen");
+    column->addWidget(optWithGreen_);
+    column->addWidget(optBeforeGreen_);
+    return page;
+}
+
+QFrame* FrmQelOptions::buildSavePage() {
+    QFrame* page = newPage(3);
+    auto* column = new QVBoxLayout(page);
+    const char* captions[] = {"Auto Save to Exel .xls", "Auto Save to .txt File",
+                              "Auto Save to HTML"};
+    for (int i = 0; i < 3; ++i)
+        column->addWidget(named(new QCheckBox(captions[i], page), indexed("chkAutoSave", i)));
+    return page;
+}
+
+QFrame* FrmQelOptions::buildAutomatePage() {
+    QFrame* page = newPage(4);
+    auto* grid = new QGridLayout(page);
+    chkAutoDelay_ = named(new QCheckBox("Auto-Delay between Heats", page), "chkAutoDelay");
+    chkAutoPrint_ = named(new QCheckBox("Auto-Print after each Heat", page), "chkAutoPrint");
+    chkAutoDisplayResults_ =
+        named(new QCheckBox("Auto-Display Results", page), "chkAutoDisplayResults");
+    lblDelayView_ = named(new QLabel("Delay View, sec.", page), "lblDelayView");
+    cmbDelayView_ = named(new QComboBox(page), "cmbDelayView");
+    lblDelayRotate_ = named(new QLabel("Delay Rotate, sec.", page), "lblDelayRotate");
+    cmbDelayRotate_ = named(new QComboBox(page), "cmbDelayRotate");
+    for (QWidget* control :
+         {static_cast<QWidget*>(lblDelayView_), static_cast<QWidget*>(cmbDelayView_),
+          static_cast<QWidget*>(lblDelayRotate_), static_cast<QWidget*>(cmbDelayRotate_)})
+        control->setToolTip(kDelayListTip);
+    grid->addWidget(chkAutoDelay_, 0, 0, 1, 2);
+    grid->addWidget(chkAutoPrint_, 1, 0, 1, 2);
+    grid->addWidget(chkAutoDisplayResults_, 2, 0, 1, 2);
+    grid->addWidget(lblDelayView_, 3, 0);
+    grid->addWidget(cmbDelayView_, 3, 1);
+    grid->addWidget(lblDelayRotate_, 4, 0);
+    grid->addWidget(cmbDelayRotate_, 4, 1);
+    return page;
+}
+
+QFrame* FrmQelOptions::buildSettingsPage() {
+    QFrame* page = newPage(5);
+    auto* grid = new QGridLayout(page);
+    auto* lblMinLapTime = named(new QLabel("Minimum Lap Time, Seconds:", page), "lblMinLapTime");
+    cmbMinLapTime_ = named(new QComboBox(page), "cmbMinLapTime");
+    lblMinLapTime->setToolTip("Lap will not count if under this time");
+    cmbMinLapTime_->setToolTip("Lap will not count if under this time");
+    auto* lblFirstLap = named(new QLabel("Race Begins With Lap:", page), "lblFirstLap");
+    cmbFirstLap_ = named(new QComboBox(page), "cmbFirstLap");
+    lblFirstLap->setToolTip("Car before sensor,select 0. Car after sensor select 1.");
+    cmbFirstLap_->setToolTip("Car before sensor,select 0. Car after sensor select 1.");
+    auto* lblCoastTime = named(new QLabel("Coast Time, Seconds:", page), "lblCoastTime");
+    cmbCoastTime_ = named(new QComboBox(page), "cmbCoastTime");
+    cmbCoastTime_->setToolTip("Lap will count if car crosses finish line within Coast Time");
+    grid->addWidget(lblMinLapTime, 0, 0);
+    grid->addWidget(cmbMinLapTime_, 0, 1);
+    grid->addWidget(lblFirstLap, 1, 0);
+    grid->addWidget(cmbFirstLap_, 1, 1);
+    grid->addWidget(lblCoastTime, 2, 0);
+    grid->addWidget(cmbCoastTime_, 2, 1);
+    return page;
+}
+
+void FrmQelOptions::showPage(int page) {
+    if (page == shownPage_ || page < 1 || page > 5) return;
+    pages_[page]->show();
+    pages_[shownPage_]->hide();
+    shownPage_ = page;
+}
+
+void FrmQelOptions::report(const std::vector<std::string>& messages) {
+    for (const std::string& message : messages)
+        prompter_.inform(message, "Options");
+}
+
+void FrmQelOptions::selectStored(QComboBox* list, int position, const char* listName) {
+    if (position >= 0 && position < list->count()) {
+        list->setCurrentIndex(position);
+        return;
+    }
+    list->setCurrentIndex(-1);
+    if (listName) {
+        prompter_.inform(std::string("The ") + listName + " saved with the race format (entry " +
+                             std::to_string(position + 1) +
+                             ") is not in its list: choose one in Options.",
+                         "Options");
+    }
+}
+
+void FrmQelOptions::load() {
+    fill(cmbDelayView_, automateDelayEntries());
+    fill(cmbDelayRotate_, automateDelayEntries());
+
+    const bool powerSwitchable = trackPowerPageEnabled(installation_.relayIndex);
+    pages_[2]->setEnabled(powerSwitchable);
+    optWithGreen_->setEnabled(powerSwitchable);
+    optBeforeGreen_->setEnabled(powerSwitchable);
+
+    fill(cmbMinLapTime_, minLapTimeEntries());
+    fill(cmbDelay_, startDelayEntries());
+    fill(cmbCoastTime_, coastTimeEntries());
+    fill(cmbFirstLap_, firstLapEntries());
+
+    try {
+        readOptionsFile(folder_, options_);
+    } catch (const std::exception& e) {
+        prompter_.inform(e.what());
+    }
+
+    // applyStoredOptions tells of a position its list does not hold.
+    selectStored(cmbMinLapTime_, options_.minLapTimeIndex, nullptr);
+    selectStored(cmbDelay_, options_.startDelayIndex, nullptr);
+    selectStored(cmbFirstLap_, options_.firstLapIndex, nullptr);
+    selectStored(cmbCoastTime_, options_.coastTimeIndex, nullptr);
+    optStartMethod_[static_cast<int>(startMethodOf(options_))]->setChecked(true);
+    if (options_.powerWithGreen != 0) optWithGreen_->setChecked(true);
+    if (options_.powerBeforeGreen != 0) optBeforeGreen_->setChecked(true);
+    report(applyStoredOptions(options_, state_));
+
+    chkShowTips_->setChecked(options_.showTipsAtStart != 0);
+    chkAutoDelay_->setChecked(raceSettings_.autoDelay != 0);
+    chkAutoDisplayResults_->setChecked(raceSettings_.autoDisplayResults != 0);
+    chkAutoPrint_->setChecked(raceSettings_.autoPrint != 0);
+    selectStored(cmbDelayView_, raceSettings_.viewDelayListIndex, "Delay View");
+    selectStored(cmbDelayRotate_, raceSettings_.rotateDelayListIndex, "Delay Rotate");
+    AutoDelay();
+
+    tabStrip_->setCurrentIndex(0);
+    showPage(1);
+}
+
+void FrmQelOptions::setHeatOptionsAllowed(const HeatOptionsAllowed& allowed) {
+    chkAutoDelay_->setEnabled(allowed.autoDelay);
+    chkAutoPrint_->setEnabled(allowed.autoPrint);
+    chkAutoDisplayResults_->setEnabled(allowed.autoDisplayResults);
+    AutoDelay();
+}
+
+void FrmQelOptions::AutoDelay() {
+    const AutoDelayControls controls =
+        qel::AutoDelay(chkAutoDelay_->isEnabled(), chkAutoDelay_->isChecked());
+    optStartMethod_[0]->setEnabled(controls.instantEnabled);
+    for (QWidget* control :
+         {static_cast<QWidget*>(lblDelayView_), static_cast<QWidget*>(cmbDelayView_),
+          static_cast<QWidget*>(lblDelayRotate_), static_cast<QWidget*>(cmbDelayRotate_)})
+        control->setEnabled(controls.delayListsEnabled);
+}
+
+void FrmQelOptions::ok() {
+    OptionsSelection selection;
+    selection.startDelayIndex = selectionOf(cmbDelay_);
+    selection.firstLapIndex = selectionOf(cmbFirstLap_);
+    selection.minLapTimeIndex = selectionOf(cmbMinLapTime_);
+    selection.coastTimeIndex = selectionOf(cmbCoastTime_);
+    selection.startMethod = optStartMethod_[2]->isChecked()   ? StartMethod::Formula1
+                            : optStartMethod_[1]->isChecked() ? StartMethod::DragRacing
+                                                              : StartMethod::Instant;
+    selection.powerBeforeGreen = optBeforeGreen_->isChecked();
+    selection.showTipsAtStart = chkShowTips_->isChecked();
+    report(takeOptions(selection, options_, state_));
+
+    AutomateSelection automate;
+    automate.autoDelay = chkAutoDelay_->isChecked();
+    automate.autoPrint = chkAutoPrint_->isChecked();
+    automate.autoPrintEnabled = chkAutoPrint_->isEnabled();
+    automate.autoDisplayResults = chkAutoDisplayResults_->isChecked();
+    automate.viewDelayIndex = selectionOf(cmbDelayView_);
+    automate.rotateDelayIndex = selectionOf(cmbDelayRotate_);
+    AutomateValues values{raceSettings_.autoDelay,
+                          raceSettings_.autoPrint,
+                          raceSettings_.autoDisplayResults,
+                          raceSettings_.viewDelayListIndex,
+                          raceSettings_.rotateDelayListIndex,
+                          raceSettings_.viewDelaySeconds,
+                          raceSettings_.rotateDelaySeconds};
+    report(takeAutomate(automate, values));
+    raceSettings_.autoDelay = values.autoDelay;
+    raceSettings_.autoPrint = values.autoPrint;
+    raceSettings_.autoDisplayResults = values.autoDisplayResults;
+    raceSettings_.viewDelayListIndex = values.viewDelayListIndex;
+    raceSettings_.rotateDelayListIndex = values.rotateDelayListIndex;
+    raceSettings_.viewDelaySeconds = values.viewDelaySeconds;
+    raceSettings_.rotateDelaySeconds = values.rotateDelaySeconds;
+
+    try {
+        writeOptionsFile(folder_, options_);
+    } catch (const std::exception& e) {
+        prompter_.inform(e.what());
+    }
+    if (hooks_.updateRaceTitle) hooks_.updateRaceTitle();
+    accept();
+}
+
+}  // namespace qel::ui

@@ -1,0 +1,100 @@
+#pragma once
+// The Options dialog: how a race is run (start method and delay, track power
+// timing, minimum lap time, first lap, coast time, the between-heat
+// automation and the tip of the day). OK writes QelOptions.dat; the Automate
+// values go to the race format, which saves them with itself.
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/heats/race_format_settings.h"
+#include "core/heats/race_formats.h"
+#include "core/io/data_folder.h"
+#include "core/seams/prompter.h"
+#include "core/setup/installation_settings.h"
+#include "core/setup/options_file.h"
+#include "core/state/race_state.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+
+namespace qel::ui {
+
+struct OptionsHooks {
+    // UpdateRaceTitle: the race screen shows the new values.
+    std::function<void()> updateRaceTitle;
+    // The tip window's own "show at start-up" tick follows this one.
+    std::function<void(bool show)> showTipsChanged;
+};
+
+class FrmQelOptions : public QDialog {
+    Q_OBJECT
+
+  public:
+    FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
+                  RaceFormatSettings& raceSettings, RaceState& state,
+                  const InstallationSettings& installation, Prompter& prompter,
+                  OptionsHooks hooks = {}, QWidget* parent = nullptr);
+
+    // Form_Load: fills the lists, reads QelOptions.dat and puts the stored
+    // values into the controls and the race. Each step that fails is
+    // reported and the load goes on.
+    void load();
+
+    // The race format greys out the Automate ticks its format can't use.
+    void setHeatOptionsAllowed(const HeatOptionsAllowed& allowed);
+    // Instant start and the delay lists follow the Auto-Delay tick.
+    void AutoDelay();
+
+  signals:
+    void helpRequested();
+
+  private:
+    void buildControls();
+    QFrame* buildStartMethodPage();
+    QFrame* buildTrackPowerPage();
+    QFrame* buildSavePage();
+    QFrame* buildAutomatePage();
+    QFrame* buildSettingsPage();
+    QFrame* newPage(int index);
+    void showPage(int tab);
+    void selectStored(QComboBox* list, int position, const char* listName);
+    void report(const std::vector<std::string>& messages);
+    void ok();
+
+    const AppFolder& folder_;
+    OptionsSettings& options_;
+    RaceFormatSettings& raceSettings_;
+    RaceState& state_;
+    const InstallationSettings& installation_;
+    Prompter& prompter_;
+    OptionsHooks hooks_;
+
+    QTabBar* tabStrip_ = nullptr;
+    std::array<QFrame*, 6> pages_{};  // Frame1_1..Frame1_5
+    int shownPage_ = 1;
+    std::array<QRadioButton*, 3> optStartMethod_{};
+    QComboBox* cmbDelay_ = nullptr;
+    QRadioButton* optWithGreen_ = nullptr;
+    QRadioButton* optBeforeGreen_ = nullptr;
+    QCheckBox* chkAutoDelay_ = nullptr;
+    QCheckBox* chkAutoPrint_ = nullptr;
+    QCheckBox* chkAutoDisplayResults_ = nullptr;
+    QLabel* lblDelayView_ = nullptr;
+    QComboBox* cmbDelayView_ = nullptr;
+    QLabel* lblDelayRotate_ = nullptr;
+    QComboBox* cmbDelayRotate_ = nullptr;
+    QComboBox* cmbMinLapTime_ = nullptr;
+    QComboBox* cmbFirstLap_ = nullptr;
+    QComboBox* cmbCoastTime_ = nullptr;
+    QCheckBox* chkShowTips_ = nullptr;
+};
+
+}  // namespace qel::ui

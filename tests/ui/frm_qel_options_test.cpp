@@ -1,0 +1,321 @@
+#include "ui/setup/frm_qel_options.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <memory>
+
+#include "setup_dialog_support.h"
+#include "support/scripted_prompter.h"
+
+namespace qel::ui {
+namespace {
+
+using test_support::child;
+using test_support::nameOf;
+
+class FrmQelOptionsTest : public ::testing::Test {
+  protected:
+    FrmQelOptionsTest() {
+        test_support::copyDefaultDataFolder(folder);
+        installation.relayIndex = kRelayNormallyClosed;
+        hooks.updateRaceTitle = [this] { ++titleUpdates; };
+        hooks.showTipsChanged = [this](bool show) { tipsShown.push_back(show); };
+    }
+
+    FrmQelOptions& dialog() {
+        if (!dialog_) {
+            dialog_ = std::make_unique<FrmQelOptions>(app, options, raceSettings, state,
+                                                      installation, prompter, hooks);
+            dialog_->load();
+        }
+        return *dialog_;
+    }
+    template <typename Widget>
+    Widget* find(const QString& name) {
+        return child<Widget>(dialog(), name);
+    }
+    QComboBox* combo(const QString& name) { return find<QComboBox>(name); }
+    bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
+    std::string optionsBytes() { return readBinaryFile(app.dataFile("QelOptions.dat")); }
+
+    test::TempFolder folder;
+    AppFolder app{folder.path()};
+    OptionsSettings options;
+    RaceFormatSettings raceSettings;
+    RaceState state;
+    InstallationSettings installation;
+    test::ScriptedPrompter prompter;
+    OptionsHooks hooks;
+    int titleUpdates = 0;
+    std::vector<bool> tipsShown;
+    std::unique_ptr<FrmQelOptions> dialog_;
+};
+
+TEST_F(FrmQelOptionsTest, CaptionsNamesAndToolTips) {
+    EXPECT_EQ(dialog().objectName(), "frmQelOptions");
+    EXPECT_EQ(dialog().windowTitle(), "Options");
+    auto* tabs = find<QTabBar>("TabStrip1");
+    ASSERT_EQ(tabs->count(), 5);
+    const char* tabCaptions[] = {"Start Method", "Track Power", "Save", "Automate", "Settings"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(tabs->tabText(i), tabCaptions[i]);
+
+    const std::pair<const char*, const char*> texts[] = {
+        {"optStartMethod_0", "Instant"},
+        {"optStartMethod_1", "Drag Racing"},
+        {"optStartMethod_2", "Formula 1"},
+        {"optWithGreen", "With Green Light"},
+        {"optBeforeGreen", "Before Green Light"},
+        {"chkAutoSave_0", "Auto Save to Exel .xls"},
+        {"chkAutoSave_1", "Auto Save to .txt File"},
+        {"chkAutoSave_2", "Auto Save to HTML"},
+        {"chkAutoDelay", "Auto-Delay between Heats"},
+        {"chkAutoPrint", "Auto-Print after each Heat"},
+        {"chkAutoDisplayResults", "Auto-Display Results"},
+        {"chkShowTips", "Show \"\"Tip of the Day\"\" at Start-Up"},
+        {"lblStartDelay", "Start Delay, Seconds:"},
+        {"lblDelayView", "Delay View, sec."},
+        {"lblDelayRotate", "Delay Rotate, sec."},
+        {"lblMinLapTime", "Minimum Lap Time, Seconds:"},
+        {"lblFirstLap", "Race Begins With Lap:"},
+        {"lblCoastTime", "Coast Time, Seconds:"},
+        {"cmdOk", "&OK"},
+        {"cmdCancel", "&Cancel"},
+        {"cmdHelp", "&Help"},
+    };
+    for (const auto& [name, text] : texts) {
+        QWidget* widget = find<QWidget>(name);
+        QString shown;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown = button->text();
+        if (auto* label = qobject_cast<QLabel*>(widget)) shown = label->text();
+        EXPECT_EQ(shown, text) << name;
+    }
+    const std::pair<const char*, const char*> tips[] = {
+        {"cmbDelay", "Delay in seconds before \"Formula1 Starts\""},
+        {"lblStartDelay", "Delay in seconds before \"Formula1 Starts\""},
+        {"cmbDelayView", "Select time in seconds"},
+        {"cmbDelayRotate", "Select time in seconds"},
+        {"cmbMinLapTime", "Lap will not count if under this time"},
+        {"cmbFirstLap", "Car before sensor,select 0. Car after sensor select 1."},
+        {"cmbCoastTime", "Lap will count if car crosses finish line within Coast Time"},
+    };
+    for (const auto& [name, tip] : tips)
+        EXPECT_EQ(find<QWidget>(name)->toolTip(), tip) << name;
+}
+
+TEST_F(FrmQelOptionsTest, TabsShowOnePageAtATime) {
+    for (int page = 1; page <= 5; ++page)
+        EXPECT_EQ(find<QFrame>(nameOf("Frame1", page))->isVisibleTo(&dialog()), page == 1);
+    for (int tab : {3, 3, 0, 4, 1}) {
+        find<QTabBar>("TabStrip1")->setCurrentIndex(tab);
+        for (int page = 1; page <= 5; ++page)
+            EXPECT_EQ(find<QFrame>(nameOf("Frame1", page))->isVisibleTo(&dialog()), page == tab + 1)
+                << "tab " << tab << " page " << page;
+    }
+}
+
+TEST_F(FrmQelOptionsTest, ListsHoldTheirEntries) {
+    auto* minLap = combo("cmbMinLapTime");
+    ASSERT_EQ(minLap->count(), 92);
+    EXPECT_EQ(minLap->itemText(0), "0");
+    EXPECT_EQ(minLap->itemText(1), "0.25");
+    EXPECT_EQ(minLap->itemText(2), "0.5");
+    EXPECT_EQ(minLap->itemText(40), "10");
+    EXPECT_EQ(minLap->itemText(91), "61");
+    EXPECT_EQ(combo("cmbDelay")->count(), 31);
+    EXPECT_EQ(combo("cmbDelay")->itemText(30), "30");
+    QStringList coast;
+    for (int i = 0; i < combo("cmbCoastTime")->count(); ++i)
+        coast << combo("cmbCoastTime")->itemText(i);
+    EXPECT_EQ(coast, (QStringList{"0", "0.5", "1", "1.5", "2", "2.5", "3"}));
+    EXPECT_EQ(combo("cmbFirstLap")->count(), 2);
+    for (const char* name : {"cmbDelayView", "cmbDelayRotate"}) {
+        ASSERT_EQ(combo(name)->count(), 60) << name;
+        EXPECT_EQ(combo(name)->itemText(0), "5");
+        EXPECT_EQ(combo(name)->itemText(59), "300");
+    }
+}
+
+TEST_F(FrmQelOptionsTest, LoadShowsTheStoredOptions) {
+    // The committed file: 3,0,8,0,0,-1,-1,0,1,4
+    raceSettings.autoDelay = 1;
+    raceSettings.autoPrint = 1;
+    raceSettings.viewDelayListIndex = 2;
+    raceSettings.rotateDelayListIndex = 5;
+    EXPECT_EQ(combo("cmbDelay")->currentText(), "3");
+    EXPECT_EQ(combo("cmbFirstLap")->currentText(), "0");
+    EXPECT_EQ(combo("cmbMinLapTime")->currentText(), "2");
+    EXPECT_EQ(combo("cmbCoastTime")->currentText(), "2");
+    EXPECT_TRUE(find<QRadioButton>("optStartMethod_2")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("optWithGreen")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chkShowTips")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chkAutoDelay")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chkAutoPrint")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("chkAutoDisplayResults")->isChecked());
+    EXPECT_EQ(combo("cmbDelayView")->currentText(), "15");
+    EXPECT_EQ(combo("cmbDelayRotate")->currentText(), "30");
+    EXPECT_FLOAT_EQ(state.minLapTime, 2.0f);
+    EXPECT_EQ(state.coastTimeMs, 2000);
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(FrmQelOptionsTest, TrackPowerPageFollowsTheRelay) {
+    for (int16_t relay : {kRelayNone, kRelayNormallyClosed, kRelayNormallyOpen}) {
+        installation.relayIndex = relay;
+        dialog_.reset();
+        const bool expected = relay != kRelayNone;
+        EXPECT_EQ(enabled("Frame1_2"), expected) << relay;
+        EXPECT_EQ(enabled("optWithGreen"), expected) << relay;
+        EXPECT_EQ(enabled("optBeforeGreen"), expected) << relay;
+    }
+}
+
+TEST_F(FrmQelOptionsTest, AutoDelayRule) {
+    struct Case {
+        bool tickEnabled;
+        bool ticked;
+        bool instantEnabled;
+    };
+    for (const Case c : {Case{true, true, false}, Case{true, false, true}, Case{false, true, true},
+                         Case{false, false, true}}) {
+        dialog().setHeatOptionsAllowed({c.tickEnabled, true, true});
+        find<QCheckBox>("chkAutoDelay")->setChecked(c.ticked);
+        dialog().AutoDelay();
+        EXPECT_EQ(enabled("optStartMethod_0"), c.instantEnabled) << c.tickEnabled << c.ticked;
+        for (const char* name :
+             {"cmbDelayView", "cmbDelayRotate", "lblDelayView", "lblDelayRotate"})
+            EXPECT_EQ(enabled(name), !c.instantEnabled) << name << c.tickEnabled << c.ticked;
+    }
+}
+
+TEST_F(FrmQelOptionsTest, TickingAutoDelayDisablesInstantAndUntickingReverses) {
+    auto* tick = find<QCheckBox>("chkAutoDelay");
+    tick->setChecked(false);
+    tick->click();
+    EXPECT_FALSE(enabled("optStartMethod_0"));
+    EXPECT_TRUE(enabled("cmbDelayView"));
+    tick->click();
+    EXPECT_TRUE(enabled("optStartMethod_0"));
+    EXPECT_FALSE(enabled("cmbDelayRotate"));
+}
+
+TEST_F(FrmQelOptionsTest, OkWritesTheTenFieldsAndSetsTheRace) {
+    struct Case {
+        int firstLap;
+        int startMethod;
+        bool beforeGreen;
+        bool tips;
+        int16_t firstLapOffset;
+    };
+    for (const Case c :
+         {Case{0, 0, false, false, -1}, Case{1, 1, true, true, 0}, Case{1, 2, false, true, 0}}) {
+        dialog_.reset();
+        combo("cmbDelay")->setCurrentIndex(7);
+        combo("cmbFirstLap")->setCurrentIndex(c.firstLap);
+        combo("cmbMinLapTime")->setCurrentIndex(41);
+        combo("cmbCoastTime")->setCurrentIndex(5);
+        find<QRadioButton>(nameOf("optStartMethod", c.startMethod))->setChecked(true);
+        find<QRadioButton>(c.beforeGreen ? "optBeforeGreen" : "optWithGreen")->setChecked(true);
+        find<QCheckBox>("chkShowTips")->setChecked(c.tips);
+        find<QPushButton>("cmdOk")->click();
+
+        OptionsSettings expected;
+        expected.startDelayIndex = 7;
+        expected.firstLapIndex = static_cast<int16_t>(c.firstLap);
+        expected.minLapTimeIndex = 41;
+        expected.coastTimeIndex = 5;
+        expected.instantStart = c.startMethod == 0 ? -1 : 0;
+        expected.dragStart = c.startMethod == 1 ? -1 : 0;
+        expected.formula1Start = c.startMethod == 2 ? -1 : 0;
+        expected.powerWithGreen = c.beforeGreen ? 0 : -1;
+        expected.powerBeforeGreen = c.beforeGreen ? -1 : 0;
+        expected.showTipsAtStart = c.tips ? 1 : 0;
+        EXPECT_EQ(optionsBytes(), optionsFileText(expected)) << c.startMethod;
+        EXPECT_EQ(state.firstLapOffset, c.firstLapOffset);
+        EXPECT_EQ(state.startDelay, 7);
+        EXPECT_FLOAT_EQ(state.minLapTime, 11.0f);
+        EXPECT_EQ(dialog().result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(titleUpdates, 3);
+}
+
+TEST_F(FrmQelOptionsTest, CoastTimeOfTwoAndAHalfOnTheNextLoad) {
+    combo("cmbCoastTime")->setCurrentText("2.5");
+    find<QPushButton>("cmdOk")->click();
+    dialog_.reset();
+    dialog();
+    EXPECT_EQ(state.coastTimeMs, 2500);
+}
+
+TEST_F(FrmQelOptionsTest, AutomateValuesGoToTheRaceFormatNotTheFile) {
+    find<QCheckBox>("chkAutoDelay")->setChecked(true);
+    find<QCheckBox>("chkAutoDisplayResults")->setChecked(true);
+    find<QCheckBox>("chkAutoPrint")->setChecked(true);
+    // The race format does not allow printing: a greyed tick never prints.
+    dialog().setHeatOptionsAllowed({true, false, true});
+    combo("cmbDelayView")->setCurrentText("20");
+    combo("cmbDelayRotate")->setCurrentText("300");
+    find<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(raceSettings.autoDelay, 1);
+    EXPECT_EQ(raceSettings.autoDisplayResults, 1);
+    EXPECT_EQ(raceSettings.autoPrint, 0);
+    EXPECT_EQ(raceSettings.viewDelayListIndex, 3);
+    EXPECT_EQ(raceSettings.viewDelaySeconds, 20);
+    EXPECT_EQ(raceSettings.rotateDelayListIndex, 59);
+    EXPECT_EQ(raceSettings.rotateDelaySeconds, 300);
+    EXPECT_EQ(optionsBytes().find('\n'), optionsBytes().size() - 1);
+}
+
+TEST_F(FrmQelOptionsTest, CancelWritesNothing) {
+    const std::string before = optionsBytes();
+    combo("cmbDelay")->setCurrentIndex(20);
+    find<QPushButton>("cmdCancel")->click();
+    EXPECT_EQ(optionsBytes(), before);
+    EXPECT_EQ(dialog().result(), QDialog::Rejected);
+    EXPECT_EQ(titleUpdates, 0);
+}
+
+TEST_F(FrmQelOptionsTest, StoredPositionOutsideItsListIsReportedAndLeftUnselected) {
+    folder.write("QelDat/QelOptions.dat", "3,0,200,0,0,-1,-1,0,1,4\r\n");
+    state.minLapTime = 1.5f;
+    dialog();
+    EXPECT_EQ(combo("cmbMinLapTime")->currentIndex(), -1);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_NE(prompter.messages()[0].text.find("Minimum Lap Time"), std::string::npos);
+    EXPECT_FLOAT_EQ(state.minLapTime, 1.5f);
+    // OK keeps the stored position rather than writing one the next load refuses.
+    prompter.clear();
+    find<QPushButton>("cmdOk")->click();
+    OptionsSettings written;
+    parseOptionsFile(optionsBytes(), "QelOptions.dat", written);
+    EXPECT_EQ(written.minLapTimeIndex, 200);
+    EXPECT_EQ(prompter.messages().size(), 1u);
+}
+
+TEST_F(FrmQelOptionsTest, MissingFileIsReportedAndTheLoadGoesOn) {
+    std::filesystem::remove(app.dataFile("QelOptions.dat"));
+    dialog();
+    ASSERT_GE(prompter.messages().size(), 1u);
+    EXPECT_NE(prompter.messages()[0].text.find("QelOptions.dat"), std::string::npos);
+    EXPECT_EQ(combo("cmbDelayView")->count(), 60);
+}
+
+TEST_F(FrmQelOptionsTest, ShowTipsAndHelp) {
+    QSignalSpy help(&dialog(), &FrmQelOptions::helpRequested);
+    find<QPushButton>("cmdHelp")->click();
+    EXPECT_EQ(help.count(), 1);
+    find<QCheckBox>("chkShowTips")->click();
+    find<QCheckBox>("chkShowTips")->click();
+    EXPECT_EQ(tipsShown, (std::vector<bool>{false, true}));
+}
+
+}  // namespace
+}  // namespace qel::ui
