@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -262,6 +264,10 @@ struct SortCase {
     std::vector<std::string> keys;
     std::vector<std::string> expected;
 };
+
+void PrintTo(const SortCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class GridSort : public ::testing::TestWithParam<SortCase> {};
 
