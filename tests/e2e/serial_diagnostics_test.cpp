@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,15 @@ namespace qel {
 namespace {
 
 struct RelayCase {
+    const char* name;
     int16_t relay;
     const char* powerOn;   // what the box is told at load and by the On button
     const char* powerOff;  // and when the window closes
 };
+
+void PrintTo(const RelayCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SerialDiagnostics : public ::testing::TestWithParam<RelayCase> {};
 
@@ -105,9 +111,11 @@ TEST_P(SerialDiagnostics, CountsHitsShowsTheTrackCallAndSwitchesPower) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Relays, SerialDiagnostics,
-                         ::testing::Values(RelayCase{kRelayNone, "", ""},
-                                           RelayCase{kRelayNormallyClosed, "E", "R"},
-                                           RelayCase{kRelayNormallyOpen, "R", "E"}));
+                         ::testing::Values(RelayCase{"None", kRelayNone, "", ""},
+                                           RelayCase{"NormallyClosed", kRelayNormallyClosed, "E",
+                                                     "R"},
+                                           RelayCase{"NormallyOpen", kRelayNormallyOpen, "R", "E"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qel
