@@ -31,6 +31,9 @@ class RecordWriter {
         unsigned16(static_cast<uint16_t>(stored.size()));
         bytes_ += stored;
     }
+    void field(int16_t value) { integer(value); }
+    void field(float value) { single(value); }
+    void field(const std::string& value) { string(value); }
     std::string take() { return std::move(bytes_); }
 
   private:
@@ -56,6 +59,10 @@ class RecordReader {
         pos_ += 4;
         return std::bit_cast<float>(bits);
     }
+    void field(int16_t& value) { value = integer(); }
+    void field(float& value) { value = single(); }
+    void field(std::string& value) { value = string(); }
+
     std::string string() {
         const std::size_t length = unsigned16();
         need(length, "a text");
@@ -87,52 +94,45 @@ class RecordReader {
 
 }  // namespace
 
+namespace {
+
+// The record's fields in the order the file holds them, one list for
+// writing and reading alike so the two can never drift apart.
+template <typename Io, typename Record>
+void recordFields(Io& io, Record& r) {
+    io.field(r.raceFormat);
+    io.field(r.raceLimitKind);
+    io.field(r.timeListIndex);
+    io.field(r.raceMinutes);
+    io.field(r.lapsListIndex);
+    io.field(r.raceLaps);
+    io.field(r.sequenceOption);
+    for (auto& text : r.sequenceText)
+        io.field(text);
+    io.field(r.autoDelay);
+    io.field(r.viewDelayListIndex);
+    io.field(r.demoMode);
+    io.field(r.raceFormatName);
+    io.field(r.viewDelaySeconds);
+    io.field(r.rotateDelaySeconds);
+    io.field(r.heatRotation);
+    io.field(r.autoPrint);
+    io.field(r.autoDisplayResults);
+    io.field(r.rotateDelayListIndex);
+}
+
+}  // namespace
+
 std::string raceFormatRecordBytes(const RaceFormatSettings& r) {
     RecordWriter w;
-    w.integer(r.raceFormat);
-    w.string(r.raceLimitKind);
-    w.integer(r.timeListIndex);
-    w.single(r.raceMinutes);
-    w.integer(r.lapsListIndex);
-    w.integer(r.raceLaps);
-    w.integer(r.sequenceOption);
-    for (const auto& text : r.sequenceText)
-        w.string(text);
-    w.integer(r.autoDelay);
-    w.integer(r.viewDelayListIndex);
-    w.integer(r.demoMode);
-    w.string(r.raceFormatName);
-    w.integer(r.viewDelaySeconds);
-    w.integer(r.rotateDelaySeconds);
-    w.integer(r.heatRotation);
-    w.integer(r.autoPrint);
-    w.integer(r.autoDisplayResults);
-    w.integer(r.rotateDelayListIndex);
+    recordFields(w, r);
     return w.take();
 }
 
 RaceFormatSettings parseRaceFormatRecord(std::string_view bytes, const std::string& source) {
     RecordReader in(bytes, source);
     RaceFormatSettings r;
-    r.raceFormat = in.integer();
-    r.raceLimitKind = in.string();
-    r.timeListIndex = in.integer();
-    r.raceMinutes = in.single();
-    r.lapsListIndex = in.integer();
-    r.raceLaps = in.integer();
-    r.sequenceOption = in.integer();
-    for (auto& text : r.sequenceText)
-        text = in.string();
-    r.autoDelay = in.integer();
-    r.viewDelayListIndex = in.integer();
-    r.demoMode = in.integer();
-    r.raceFormatName = in.string();
-    r.viewDelaySeconds = in.integer();
-    r.rotateDelaySeconds = in.integer();
-    r.heatRotation = in.integer();
-    r.autoPrint = in.integer();
-    r.autoDisplayResults = in.integer();
-    r.rotateDelayListIndex = in.integer();
+    recordFields(in, r);
     return r;
 }
 
