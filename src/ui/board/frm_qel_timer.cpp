@@ -1,16 +1,18 @@
 #include "ui/board/frm_qel_timer.h"
 
 #include <QAction>
-#include <QWidget>
+
+#include "ui/board/race_board_view.h"
 
 namespace qel::ui {
 
-FrmQelTimer::FrmQelTimer(QWidget* parent) : QMainWindow(parent) {
+FrmQelTimer::FrmQelTimer(QWidget* parent) : FrmQelTimer(restingBoard_, parent) {}
+
+FrmQelTimer::FrmQelTimer(const RaceBoard& board, QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmQelTimer");
     setWindowTitle("Kestrova Qel Timer");
-    auto* board = new QWidget(this);
-    board->setObjectName("board");
-    setCentralWidget(board);
+    view_ = new RaceBoardView(board, this);
+    setCentralWidget(view_);
 
     menu_ = buildMainMenu(*this);
     // Items whose windows are not part of the program yet stay disabled.

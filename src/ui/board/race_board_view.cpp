@@ -1,0 +1,251 @@
+#include "ui/board/race_board_view.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qel::ui {
+namespace {
+
+// Sizes chosen to be read from the far end of the track.
+constexpr int kCellPoint = 28;
+constexpr int kHeaderPoint = 20;
+constexpr int kClockPoint = 40;
+constexpr QSize kFlagSize(96, 64);
+
+QColor toColor(int32_t value) {
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+QString toText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QPixmap flagPixmap(int picture) {
+    QPixmap pixmap(kFlagSize);
+    QPainter painter(&pixmap);
+    switch (picture) {
+        case kFlagGreen:
+            pixmap.fill(Qt::green);
+            break;
+        case kFlagWhite:
+            pixmap.fill(Qt::white);
+            break;
+        case kFlagRed:
+            pixmap.fill(Qt::red);
+            break;
+        case kFlagYellow:
+            pixmap.fill(Qt::yellow);
+            break;
+        case kFlagCheckered: {
+            pixmap.fill(Qt::white);
+            const int square = kFlagSize.height() / 4;
+            for (int y = 0; y * square < kFlagSize.height(); ++y)
+                for (int x = 0; x * square < kFlagSize.width(); ++x)
+                    if ((x + y) % 2 == 0)
+                        painter.fillRect(x * square, y * square, square, square, Qt::black);
+            break;
+        }
+        default:  // no race under way: a furled, neutral flag
+            pixmap.fill(Qt::darkGray);
+            break;
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    return pixmap;
+}
+
+}  // namespace
+
+RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
+    : QWidget(parent), board_(board) {
+    setObjectName("raceBoard");
+    auto* outer = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    raceFormat_.label = makeLabel("lblRaceFormat", kHeaderPoint);
+    onClick(raceFormat_.label, [this] { emit raceFormatClicked(); });
+    clock_.label = makeLabel("lblClock", kClockPoint);
+    clock_.label->setAlignment(Qt::AlignCenter);
+    flag_ = new QLabel(this);
+    flag_->setObjectName("imgKestrova");
+    flag_->setFixedSize(kFlagSize);
+    onClick(flag_, [this] { emit flagClicked(); });
+    top->addWidget(raceFormat_.label, 1);
+    top->addWidget(clock_.label);
+    top->addWidget(flag_);
+    outer->addLayout(top);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    lapHeader_.label = makeLabel("lblLapNumber", kHeaderPoint);
+    auto* lapTimeHeader = new QLabel("Lap Time", this);
+    QFont headerFont = lapTimeHeader->font();
+    headerFont.setPointSize(kHeaderPoint);
+    lapTimeHeader->setFont(headerFont);
+    lagHeader_.label = makeLabel("lblLag", kHeaderPoint);
+    bestHeader_.label = makeLabel("lblBestLap", kHeaderPoint);
+    onClick(lapHeader_.label, [this] { emit lapHeaderClicked(); });
+    onClick(lagHeader_.label, [this] { emit lagHeaderClicked(); });
+    onClick(bestHeader_.label, [this] { emit bestHeaderClicked(); });
+    grid->addWidget(lapHeader_.label, 0, 1, Qt::AlignCenter);
+    grid->addWidget(lapTimeHeader, 0, 2, Qt::AlignCenter);
+    grid->addWidget(lagHeader_.label, 0, 3, Qt::AlignCenter);
+    grid->addWidget(bestHeader_.label, 0, 4, Qt::AlignCenter);
+
+    static constexpr const char* kCellNames[kColumns] = {"lblName", "lblLapNum", "lblLapTime",
+                                                         "lblLagTime", "lblBest"};
+    for (int row = 1; row <= kMaxLanes; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            const QByteArray name = QByteArray(kCellNames[column]) + '_' + QByteArray::number(row);
+            QLabel* label = makeLabel(name.constData(), kCellPoint);
+            label->setAutoFillBackground(true);
+            label->setMargin(4);
+            if (column > 0) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            cells_[row][column].label = label;
+            grid->addWidget(label, row, column);
+        }
+        onClick(cells_[row][0].label, [this, row] { emit nameClicked(row); });
+        onClick(cells_[row][3].label, [this, row] { emit lagCellClicked(row); });
+        onClick(cells_[row][4].label, [this, row] { emit bestCellClicked(row); });
+        rowVisible_[row] = true;
+    }
+    grid->setColumnStretch(0, 3);
+    for (int column = 1; column < kColumns; ++column)
+        grid->setColumnStretch(column, 2);
+    outer->addLayout(grid);
+    outer->addStretch(1);
+
+    auto* bottom = new QHBoxLayout;
+    banner_.label = makeLabel("lblRaceOver", kClockPoint);
+    banner_.label->setAlignment(Qt::AlignCenter);
+    start_ = new QPushButton(this);
+    start_->setObjectName("cmdStart");
+    abort_ = new QPushButton("Abort", this);
+    abort_->setObjectName("cmdAbort");
+    for (QPushButton* button : {start_, abort_}) {
+        QFont font = button->font();
+        font.setPointSize(kHeaderPoint);
+        button->setFont(font);
+    }
+    connect(start_, &QPushButton::clicked, this, &RaceBoardView::startClicked);
+    connect(abort_, &QPushButton::clicked, this, &RaceBoardView::abortClicked);
+    bottom->addWidget(banner_.label, 1);
+    bottom->addWidget(start_);
+    bottom->addWidget(abort_);
+    outer->addLayout(bottom);
+
+    render();
+}
+
+QLabel* RaceBoardView::makeLabel(const char* name, int pointSize) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    label->setFont(font);
+    return label;
+}
+
+void RaceBoardView::onClick(QObject* target, std::function<void()> action) {
+    clicks_.insert(target, std::move(action));
+    target->installEventFilter(this);
+}
+
+bool RaceBoardView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const auto found = clicks_.constFind(watched);
+        if (found != clicks_.constEnd()) {
+            found.value()();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void RaceBoardView::showText(Shown& shown, const std::string& text) {
+    if (shown.filled && shown.text == text) return;
+    shown.text = text;
+    shown.filled = true;
+    shown.label->setText(toText(text));
+}
+
+void RaceBoardView::showFore(Shown& shown, int32_t color) {
+    if (shown.fore == color) return;
+    shown.fore = color;
+    QPalette palette = shown.label->palette();
+    palette.setColor(QPalette::WindowText, toColor(color));
+    shown.label->setPalette(palette);
+}
+
+void RaceBoardView::showCell(Shown& shown, const BoardCell& cell) {
+    showText(shown, cell.text);
+    if (shown.back != cell.backColor) {
+        shown.back = cell.backColor;
+        QPalette palette = shown.label->palette();
+        palette.setColor(QPalette::Window, toColor(cell.backColor));
+        shown.label->setPalette(palette);
+    }
+    showFore(shown, cell.foreColor);
+    if (shown.toolTip != cell.toolTip) {
+        shown.toolTip = cell.toolTip;
+        shown.label->setToolTip(toText(cell.toolTip));
+    }
+}
+
+void RaceBoardView::render() {
+    for (int row = 1; row <= kMaxLanes; ++row) {
+        const BoardRow& source = board_.rows[row];
+        const BoardCell* cells[kColumns] = {&source.name, &source.lapNum, &source.lapTime,
+                                            &source.lagTime, &source.best};
+        for (int column = 0; column < kColumns; ++column)
+            showCell(cells_[row][column], *cells[column]);
+        if (rowVisible_[row] != source.visible) {
+            rowVisible_[row] = source.visible;
+            for (Shown& shown : cells_[row])
+                shown.label->setVisible(source.visible);
+        }
+    }
+    showText(lapHeader_, board_.lapHeader);
+    showText(lagHeader_, board_.lagHeader);
+    showText(bestHeader_, board_.bestHeader);
+    showText(raceFormat_, board_.raceDescription);
+    showText(clock_, board_.clock);
+    showText(banner_, board_.banner);
+    showFore(banner_, board_.bannerColor);
+    if (bannerVisible_ != int(board_.bannerVisible)) {
+        bannerVisible_ = board_.bannerVisible;
+        // Keeps its place in the layout so the buttons do not jump when it shows.
+        QSizePolicy policy = banner_.label->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        banner_.label->setSizePolicy(policy);
+        banner_.label->setVisible(board_.bannerVisible);
+    }
+    if (shownFlag_ != board_.flagPicture) {
+        shownFlag_ = board_.flagPicture;
+        flag_->setPixmap(flagPixmap(shownFlag_));
+    }
+    if (firstRender_ || startCaption_ != board_.startCaption) {
+        startCaption_ = board_.startCaption;
+        start_->setText(toText(startCaption_));
+    }
+    if (startEnabled_ != int(board_.startEnabled)) {
+        startEnabled_ = board_.startEnabled;
+        start_->setEnabled(board_.startEnabled);
+    }
+    if (abortEnabled_ != int(board_.abortEnabled)) {
+        abortEnabled_ = board_.abortEnabled;
+        abort_->setEnabled(board_.abortEnabled);
+    }
+    firstRender_ = false;
+}
+
+}  // namespace qel::ui

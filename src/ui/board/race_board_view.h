@@ -1,0 +1,78 @@
+#pragma once
+// The race board as the race director sees it from across the room: renders
+// the board the engine writes and reports the clicks the window forwards.
+#include <QHash>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/engine/race_board.h"
+
+class QLabel;
+class QPushButton;
+
+namespace qel::ui {
+
+class RaceBoardView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit RaceBoardView(const RaceBoard& board, QWidget* parent = nullptr);
+
+    // Runs on every redraw tick, so only what changed since the last call
+    // reaches the widgets.
+    void render();
+
+  signals:
+    void startClicked();
+    void abortClicked();
+    void lagHeaderClicked();
+    void bestHeaderClicked();
+    void lapHeaderClicked();
+    void raceFormatClicked();
+    void flagClicked();
+    void bestCellClicked(int row);
+    void lagCellClicked(int row);
+    void nameClicked(int row);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // What a label last showed; colours start out of range so the first
+    // render always applies them.
+    struct Shown {
+        QLabel* label = nullptr;
+        std::string text;
+        int32_t back = -1;
+        int32_t fore = -1;
+        std::string toolTip;
+        bool filled = false;
+    };
+    static constexpr int kColumns = 5;
+
+    QLabel* makeLabel(const char* name, int pointSize);
+    void onClick(QObject* target, std::function<void()> action);
+    static void showText(Shown& shown, const std::string& text);
+    static void showCell(Shown& shown, const BoardCell& cell);
+    static void showFore(Shown& shown, int32_t color);
+
+    const RaceBoard& board_;
+    QHash<QObject*, std::function<void()>> clicks_;
+    std::array<std::array<Shown, kColumns>, kMaxLanes + 1> cells_{};
+    std::array<bool, kMaxLanes + 1> rowVisible_{};
+    Shown lapHeader_, lagHeader_, bestHeader_, raceFormat_, clock_, banner_;
+    QLabel* flag_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* abort_ = nullptr;
+    int shownFlag_ = 0;
+    // -1 until the first render applies them.
+    int bannerVisible_ = -1;
+    int startEnabled_ = -1;
+    int abortEnabled_ = -1;
+    std::string startCaption_;
+    bool firstRender_ = true;
+};
+
+}  // namespace qel::ui
