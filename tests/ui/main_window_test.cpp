@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 #include "ui/board/frm_qel_timer.h"
 
@@ -48,6 +49,13 @@ TEST(MainWindow, CarriesTheWholeMenuByControlName) {
         ASSERT_NE(window.mainMenu().action(separator), nullptr) << separator;
         EXPECT_TRUE(window.mainMenu().action(separator)->isSeparator()) << separator;
     }
+}
+
+TEST(MainWindow, WithoutARaceEngineStartIsGreyedOut) {
+    FrmQelTimer window;
+    auto* start = window.findChild<QPushButton*>("cmdStart");
+    ASSERT_NE(start, nullptr);
+    EXPECT_FALSE(start->isEnabled());
 }
 
 TEST(MainWindow, ExitClosesTheWindow) {

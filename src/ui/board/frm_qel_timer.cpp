@@ -6,7 +6,12 @@
 
 namespace qel::ui {
 
-FrmQelTimer::FrmQelTimer(QWidget* parent) : FrmQelTimer(restingBoard_, parent) {}
+FrmQelTimer::FrmQelTimer(QWidget* parent) : FrmQelTimer(restingBoard_, parent) {
+    // With no race engine behind the board, Start would do nothing: it stays
+    // greyed out rather than invite a press.
+    restingBoard_.startEnabled = false;
+    view_->render();
+}
 
 FrmQelTimer::FrmQelTimer(const RaceBoard& board, QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmQelTimer");
