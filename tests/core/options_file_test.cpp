@@ -170,7 +170,7 @@ TEST(OptionsFile, OkStoresPositionsAndFlagsAndTheRaceValues) {
 }
 
 TEST(OptionsFile, AutomateAndTheControlsItSwitches) {
-    AutomateValues values;
+    RaceFormatSettings values;
     values.rotateDelayListIndex = 2;
     values.rotateDelaySeconds = 15;
     AutomateSelection chosen;

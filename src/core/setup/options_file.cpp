@@ -202,7 +202,8 @@ std::vector<std::string> takeOptions(const OptionsSelection& selection, OptionsS
     return messages;
 }
 
-std::vector<std::string> takeAutomate(const AutomateSelection& selection, AutomateValues& values) {
+std::vector<std::string> takeAutomate(const AutomateSelection& selection,
+                                      RaceFormatSettings& values) {
     std::vector<std::string> messages;
     values.autoDelay = selection.autoDelay ? 1 : 0;
     values.autoPrint = selection.autoPrintEnabled && selection.autoPrint ? 1 : 0;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/heats/race_format_settings.h"
 #include "core/io/data_folder.h"
 #include "core/state/race_state.h"
 
@@ -92,18 +93,11 @@ struct AutomateSelection {
     std::optional<int> viewDelayIndex;
     std::optional<int> rotateDelayIndex;
 };
-struct AutomateValues {
-    int16_t autoDelay = 0;
-    int16_t autoPrint = 0;
-    int16_t autoDisplayResults = 0;
-    int16_t viewDelayListIndex = 0;
-    int16_t rotateDelayListIndex = 0;
-    int16_t viewDelaySeconds = 0;
-    int16_t rotateDelaySeconds = 0;
-};
 // A greyed-out Auto-Print tick never prints. A delay list without a usable
 // selection keeps its previous position and seconds, with a message.
-std::vector<std::string> takeAutomate(const AutomateSelection& selection, AutomateValues& values);
+// The Automate values belong to the race format record, which keeps them.
+std::vector<std::string> takeAutomate(const AutomateSelection& selection,
+                                      RaceFormatSettings& values);
 
 // AutoDelay: an automatic delay between heats needs a start that waits, so
 // "Instant" is off while the delays are on.

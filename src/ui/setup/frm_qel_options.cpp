@@ -295,21 +295,7 @@ void FrmQelOptions::ok() {
     automate.autoDisplayResults = chkAutoDisplayResults_->isChecked();
     automate.viewDelayIndex = selectionOf(cmbDelayView_);
     automate.rotateDelayIndex = selectionOf(cmbDelayRotate_);
-    AutomateValues values{raceSettings_.autoDelay,
-                          raceSettings_.autoPrint,
-                          raceSettings_.autoDisplayResults,
-                          raceSettings_.viewDelayListIndex,
-                          raceSettings_.rotateDelayListIndex,
-                          raceSettings_.viewDelaySeconds,
-                          raceSettings_.rotateDelaySeconds};
-    report(takeAutomate(automate, values));
-    raceSettings_.autoDelay = values.autoDelay;
-    raceSettings_.autoPrint = values.autoPrint;
-    raceSettings_.autoDisplayResults = values.autoDisplayResults;
-    raceSettings_.viewDelayListIndex = values.viewDelayListIndex;
-    raceSettings_.rotateDelayListIndex = values.rotateDelayListIndex;
-    raceSettings_.viewDelaySeconds = values.viewDelaySeconds;
-    raceSettings_.rotateDelaySeconds = values.rotateDelaySeconds;
+    report(takeAutomate(automate, raceSettings_));
 
     try {
         writeOptionsFile(folder_, options_);
