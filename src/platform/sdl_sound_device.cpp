@@ -68,6 +68,9 @@ bool SdlSoundDevice::open() {
 }
 
 bool SdlSoundDevice::tryOpenOutput() {
+    // Ctrl+C and the desktop's TERM must still end the program: SDL would
+    // otherwise turn them into quit events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         lastError_ = sdlError("the sound system could not start");
         return false;

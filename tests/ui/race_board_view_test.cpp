@@ -5,6 +5,17 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/engine/race_engine.h"
+#include "core/io/data_folder.h"
+#include "core/seams/virtual_time.h"
+#include "core/state/app_state.h"
+#include "support/fake_timing_port.h"
+#include "support/memory_user_settings.h"
+#include "support/recording_shell.h"
+#include "support/recording_sound_device.h"
+#include "support/scripted_prompter.h"
+#include "support/scripted_random.h"
+#include "support/temp_folder.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/board/race_board_view.h"
 
@@ -140,9 +151,22 @@ TEST(RaceBoardView, ReportsClicksWithTheirRow) {
 }
 
 TEST(RaceBoardView, IsTheMainWindowsCentralWidget) {
-    RaceBoard board;
-    board.clock = "02:00";
-    FrmQelTimer window(board);
+    // An engine over an empty folder, never loaded: the window shows the
+    // board exactly as the engine holds it.
+    test::TempFolder folder;
+    const AppFolder appFolder{folder.path()};
+    test::FakeTimingPort port;
+    VirtualScheduler time;
+    test::ScriptedRandom random;
+    test::ScriptedPrompter prompter;
+    test::RecordingSoundDevice device;
+    test::RecordingShell shell;
+    test::MemoryUserSettings userSettings;
+    const auto app = makeAppState();
+    app->board.clock = "02:00";
+    RaceEngine engine(*app, {appFolder, port, time, time, random, prompter, device});
+
+    FrmQelTimer window(engine, {shell, userSettings});
     auto* view = qobject_cast<RaceBoardView*>(window.centralWidget());
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(&window.raceBoard(), view);

@@ -3,12 +3,12 @@
 // write the board's labels, and the main window renders.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/state/race_state.h"
 
 namespace qel {
 
-inline constexpr int32_t kWhite = 16777215;
 inline constexpr int32_t kRed = 255;
 
 struct BoardCell {
@@ -38,6 +38,31 @@ enum FlagPicture : int {
     kFlagCheckered
 };
 
+// The main menu's states the race engine sets: while a race runs the race
+// director cannot change the set-up under it.
+struct MenuStates {
+    bool file = true;                 // mnuFile
+    bool raceFormat = true;           // mnuRaceFormat
+    bool racers = true;               // mnuRaceR
+    bool help = true;                 // mnuHelp
+    bool installation = true;         // mnuInstallation
+    bool timeVisible = false;         // mnuTime, only while time is sold
+    bool raceResults = false;         // mnuRaceResults
+    bool rotationSequence = false;    // mnuHeatSequence
+    bool summaryRaceResults = false;  // the summary window's mnuViewHeats
+};
+
+// The racer list of a row (Select_Name), shown over its name cell.
+struct NameList {
+    std::vector<std::string> entries;
+    int selected = -1;
+    bool visible = false;
+};
+
+inline constexpr int kDefaultCellFontSize = 28;
+inline constexpr int kSmallestCellFontSize = 16;
+inline constexpr int kLargestCellFontSize = 59;
+
 struct RaceBoard {
     LaneTable<BoardRow> rows{};
     std::string lapHeader = "Lap";         // lblLapNumber
@@ -53,6 +78,14 @@ struct RaceBoard {
     bool startEnabled = true;
     bool abortEnabled = false;  // cmdAbort
     std::string windowTitle;
+    MenuStates menu;
+    LaneTable<NameList> nameLists{};
+    // Point size of the lane rows' cells (F8 / F9).
+    int cellFontSize = kDefaultCellFontSize;
+    // The window's status line: what is wrong with the timing box, or "".
+    std::string statusText;
+    // The hourglass while the program holds the race director (probe, coast wait).
+    bool busy = false;
 
     // The window is idle when no race or heat is under way.
     bool idle() const { return startCaption == "Start"; }

@@ -45,7 +45,6 @@ inline constexpr std::array<LaneColourEntry, 8> kLaneColours{{{"Blue", 128, 128,
                                                               {"Red", 255, 0, 0},
                                                               {"White", 255, 255, 255},
                                                               {"Yellow", 255, 255, 0}}};
-inline constexpr int32_t kWhite = 16777215;
 
 // The colour list's text for a lane ("" when no colour is picked), as the
 // racer placement names a lane.

@@ -20,6 +20,8 @@ inline constexpr int32_t kNoBestLap = 999999;
 inline constexpr int32_t kNoCoastDeadline = 2147483647;
 // A lane's first hit after a reset passes the debounce even at time 0.
 inline constexpr int32_t kNoHitYet = -1000;
+// Colours as one number: red + 256 × green + 65536 × blue.
+inline constexpr int32_t kWhite = 16777215;
 
 template <typename T>
 using LaneTable = std::array<T, kMaxLanes + 1>;
@@ -112,6 +114,7 @@ struct RaceState {
     // --- Sold running time per lane ---
     LaneTable<double> laneTimeRemaining{};  // day count
     LaneTable<int16_t> laneTimeRunning{};   // -1 while the lane's sold time runs
+    int16_t timeIncrementIndex = 0;         // the selling window's increment choice
 
     // --- Demo generator, drawn at every race start ---
     LaneTable<int32_t> demoNextLapMs{};

@@ -1,5 +1,8 @@
 #include "ui/board/race_board_view.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCursor>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,13 +11,13 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace qel::ui {
 namespace {
 
 // Sizes chosen to be read from the far end of the track.
-constexpr int kCellPoint = 28;
 constexpr int kHeaderPoint = 20;
 constexpr int kClockPoint = 40;
 constexpr QSize kFlagSize(96, 64);
@@ -71,6 +74,7 @@ RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
     auto* top = new QHBoxLayout;
     raceFormat_.label = makeLabel("lblRaceFormat", kHeaderPoint);
     onClick(raceFormat_.label, [this] { emit raceFormatClicked(); });
+    onHover(raceFormat_.label, BoardTarget::RaceFormat, 0);
     clock_.label = makeLabel("lblClock", kClockPoint);
     clock_.label->setAlignment(Qt::AlignCenter);
     flag_ = new QLabel(this);
@@ -95,6 +99,9 @@ RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
     onClick(lapHeader_.label, [this] { emit lapHeaderClicked(); });
     onClick(lagHeader_.label, [this] { emit lagHeaderClicked(); });
     onClick(bestHeader_.label, [this] { emit bestHeaderClicked(); });
+    onHover(lapHeader_.label, BoardTarget::LapHeader, 0);
+    onHover(lagHeader_.label, BoardTarget::LagHeader, 0);
+    onHover(bestHeader_.label, BoardTarget::BestHeader, 0);
     grid->addWidget(lapHeader_.label, 0, 1, Qt::AlignCenter);
     grid->addWidget(lapTimeHeader, 0, 2, Qt::AlignCenter);
     grid->addWidget(lagHeader_.label, 0, 3, Qt::AlignCenter);
@@ -105,7 +112,7 @@ RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
     for (int row = 1; row <= kMaxLanes; ++row) {
         for (int column = 0; column < kColumns; ++column) {
             const QByteArray name = QByteArray(kCellNames[column]) + '_' + QByteArray::number(row);
-            QLabel* label = makeLabel(name.constData(), kCellPoint);
+            QLabel* label = makeLabel(name.constData(), kDefaultCellFontSize);
             label->setAutoFillBackground(true);
             label->setMargin(4);
             if (column > 0) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -113,6 +120,21 @@ RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
             grid->addWidget(label, row, column);
         }
         onClick(cells_[row][0].label, [this, row] { emit nameClicked(row); });
+        onHover(cells_[row][0].label, BoardTarget::NameCell, row);
+        onHover(cells_[row][4].label, BoardTarget::BestCell, row);
+
+        // The racer list opens over the name it replaces.
+        auto* list = new QComboBox(this);
+        list->setObjectName(QString("Select_Name_%1").arg(row));
+        QFont listFont = list->font();
+        listFont.setPointSize(kHeaderPoint);
+        list->setFont(listFont);
+        list->hide();
+        list->installEventFilter(this);
+        connect(list, &QComboBox::activated, this,
+                [this, row](int entry) { emit nameChosen(row, entry); });
+        grid->addWidget(list, row, 0);
+        nameLists_[row] = list;
         onClick(cells_[row][3].label, [this, row] { emit lagCellClicked(row); });
         onClick(cells_[row][4].label, [this, row] { emit bestCellClicked(row); });
         rowVisible_[row] = true;
@@ -159,7 +181,46 @@ void RaceBoardView::onClick(QObject* target, std::function<void()> action) {
     target->installEventFilter(this);
 }
 
+void RaceBoardView::onHover(QWidget* target, BoardTarget part, int row) {
+    hovers_.insert(target, {part, row});
+    target->installEventFilter(this);
+}
+
+void RaceBoardView::setRacerCursor(const QCursor& cursor) {
+    racerCursor_ = std::make_unique<QCursor>(cursor);
+}
+
 bool RaceBoardView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && pointerQuery_) {
+        const auto hover = hovers_.constFind(watched);
+        if (hover != hovers_.constEnd()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            const PointerChoice choice = pointerQuery_(hover->part, hover->row);
+            switch (choice.pointer) {
+                case BoardPointer::Hand:
+                    widget->setCursor(Qt::PointingHandCursor);
+                    break;
+                case BoardPointer::Racer:
+                    widget->setCursor(racerCursor_ ? *racerCursor_
+                                                   : QCursor(Qt::PointingHandCursor));
+                    break;
+                case BoardPointer::Normal:
+                    widget->setCursor(Qt::ArrowCursor);
+                    break;
+                case BoardPointer::Unchanged:
+                    break;
+            }
+            if (choice.toolTip) widget->setToolTip(toText(*choice.toolTip));
+        }
+    }
+    if (event->type() == QEvent::FocusOut) {
+        for (int row = 1; row <= kMaxLanes; ++row) {
+            // A list whose own popup takes the focus has not been left.
+            if (watched == nameLists_[row] && !nameLists_[row]->view()->isVisible()) {
+                emit nameListLeft(row);
+            }
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         const auto found = clicks_.constFind(watched);
@@ -201,7 +262,43 @@ void RaceBoardView::showCell(Shown& shown, const BoardCell& cell) {
     }
 }
 
+void RaceBoardView::applyCellFont() {
+    if (cellFontSize_ == board_.cellFontSize) return;
+    cellFontSize_ = board_.cellFontSize;
+    for (int row = 1; row <= kMaxLanes; ++row) {
+        for (Shown& shown : cells_[row]) {
+            QFont font = shown.label->font();
+            font.setPointSize(cellFontSize_);
+            shown.label->setFont(font);
+        }
+    }
+}
+
+void RaceBoardView::renderNameList(int row) {
+    const NameList& source = board_.nameLists[row];
+    QComboBox* list = nameLists_[row];
+    if (shownEntries_[row] != source.entries) {
+        shownEntries_[row] = source.entries;
+        const QSignalBlocker quiet(list);
+        list->clear();
+        for (const std::string& entry : source.entries)
+            list->addItem(toText(entry));
+    }
+    if (list->currentIndex() != source.selected) {
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(source.selected);
+    }
+    const bool visible = source.visible && board_.rows[row].visible;
+    if (shownListVisible_[row] != int(visible) + 1) {
+        shownListVisible_[row] = int(visible) + 1;
+        list->setVisible(visible);
+        cells_[row][0].label->setVisible(!visible && board_.rows[row].visible);
+        if (visible) list->setFocus();
+    }
+}
+
 void RaceBoardView::render() {
+    applyCellFont();
     for (int row = 1; row <= kMaxLanes; ++row) {
         const BoardRow& source = board_.rows[row];
         const BoardCell* cells[kColumns] = {&source.name, &source.lapNum, &source.lapTime,
@@ -212,7 +309,9 @@ void RaceBoardView::render() {
             rowVisible_[row] = source.visible;
             for (Shown& shown : cells_[row])
                 shown.label->setVisible(source.visible);
+            shownListVisible_[row] = 0;
         }
+        renderNameList(row);
     }
     showText(lapHeader_, board_.lapHeader);
     showText(lagHeader_, board_.lagHeader);

@@ -6,10 +6,15 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "core/engine/board_pointers.h"
 #include "core/engine/race_board.h"
 
+class QComboBox;
+class QCursor;
 class QLabel;
 class QPushButton;
 
@@ -24,6 +29,13 @@ class RaceBoardView : public QWidget {
     // reaches the widgets.
     void render();
 
+    // What the pointer and tool tip are over each part of the board; asked
+    // each time the pointer enters a part.
+    using PointerQuery = std::function<PointerChoice(BoardTarget, int row)>;
+    void setPointerQuery(PointerQuery query) { pointerQuery_ = std::move(query); }
+    // The pointer shown over a name the race director may choose.
+    void setRacerCursor(const QCursor& cursor);
+
   signals:
     void startClicked();
     void abortClicked();
@@ -35,6 +47,8 @@ class RaceBoardView : public QWidget {
     void bestCellClicked(int row);
     void lagCellClicked(int row);
     void nameClicked(int row);
+    void nameChosen(int row, int entry);  // an entry of row's racer list
+    void nameListLeft(int row);           // row's racer list lost the focus
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,12 +68,26 @@ class RaceBoardView : public QWidget {
 
     QLabel* makeLabel(const char* name, int pointSize);
     void onClick(QObject* target, std::function<void()> action);
+    void onHover(QWidget* target, BoardTarget part, int row);
+    void renderNameList(int row);
+    void applyCellFont();
     static void showText(Shown& shown, const std::string& text);
     static void showCell(Shown& shown, const BoardCell& cell);
     static void showFore(Shown& shown, int32_t color);
 
     const RaceBoard& board_;
     QHash<QObject*, std::function<void()>> clicks_;
+    struct HoverPart {
+        BoardTarget part;
+        int row;
+    };
+    QHash<QObject*, HoverPart> hovers_;
+    PointerQuery pointerQuery_;
+    std::unique_ptr<QCursor> racerCursor_;
+    std::array<QComboBox*, kMaxLanes + 1> nameLists_{};
+    std::array<std::vector<std::string>, kMaxLanes + 1> shownEntries_{};
+    std::array<int, kMaxLanes + 1> shownListVisible_{};
+    int cellFontSize_ = 0;
     std::array<std::array<Shown, kColumns>, kMaxLanes + 1> cells_{};
     std::array<bool, kMaxLanes + 1> rowVisible_{};
     Shown lapHeader_, lagHeader_, bestHeader_, raceFormat_, clock_, banner_;

@@ -1,0 +1,103 @@
+#pragma once
+// The Start and Abort buttons: the Start button's caption is the race's
+// state ("Start", "Pause", "Continue", "Reset", "Rotate", "Auto Delay") and a
+// press moves the race on from it; the track call and the W key press it too.
+#include <functional>
+
+#include "core/engine/demo_generator.h"
+#include "core/engine/lane_names.h"
+#include "core/engine/race_board.h"
+#include "core/engine/race_title.h"
+#include "core/engine/timing_link.h"
+#include "core/engine/track_call.h"
+#include "core/heats/race_format_settings.h"
+#include "core/seams/clock.h"
+#include "core/seams/prompter.h"
+#include "core/seams/timer_service.h"
+#include "core/setup/options_file.h"
+#include "core/sound/sound_table.h"
+#include "core/state/heat_tables.h"
+#include "core/state/race_state.h"
+
+namespace qel {
+
+// The windows the race control opens or closes.
+class RaceControlWindows {
+  public:
+    virtual ~RaceControlWindows() = default;
+    // The board must show what changed before the program holds (coast wait).
+    virtual void boardChanged() = 0;
+    // The start-delay countdown, modal: then runs once it has closed.
+    virtual void showStartCountdown(std::function<void()> then) = 0;
+    virtual void showDragTree() = 0;
+    virtual void showFormula1() = 0;
+    // The race format dialog with the focus on its time list.
+    virtual void showRaceFormatForLength() = 0;
+    // The heat abort window; false when the program offers none.
+    virtual bool showAbortChoice() = 0;
+    // The next-heat window refilled for the heat to come, or closed.
+    virtual void refreshNextHeat() = 0;
+    virtual void closeNextHeat() = 0;
+    // The between-heat rotate countdown stops.
+    virtual void stopRotateDelay() = 0;
+};
+
+struct RaceControlContext {
+    RaceState& state;
+    HeatTables& heats;
+    RaceBoard& board;
+    const OptionsSettings& options;
+    const RaceFormatSettings& raceSettings;
+    TimingLink& link;
+    Timer& raceTick;  // Timer1
+    Clock& clock;
+    Prompter& prompter;
+    const SoundTable& sounds;
+    SoundPlayer& player;
+    DemoGenerator& demo;
+    LaneNames& names;
+    RaceTitle& title;
+    RaceControlWindows& windows;
+};
+
+inline constexpr const char* kStartCaption = "Start";
+inline constexpr const char* kPauseCaption = "Pause";
+inline constexpr const char* kContinueCaption = "Continue";
+inline constexpr const char* kResetCaption = "Reset";
+inline constexpr const char* kRotateCaption = "Rotate";
+inline constexpr const char* kAutoDelayCaption = "Auto Delay";
+inline constexpr int32_t kYellow = 65535;
+
+class RaceControl {
+  public:
+    explicit RaceControl(RaceControlContext context);
+
+    void cmdStart_Click();
+    void cmdAbort_Click();
+    // The track call ("W" from the box or the W key) at the given day count.
+    void PauseButton(double thisTime);
+
+    void StartMethod();
+    void InstantStart();
+    void ReSet();
+    void DisableMenu();
+    void EnableMenu();
+
+  private:
+    void Start();
+    void Pause();
+    void Continue();
+    void Rotate();
+    void Reset();
+    void abortRace();
+    bool lanesNamed();
+    bool sameNamesAccepted();
+    bool raceLengthChosen() const;
+    void showLights(qel::StartMethod method);
+    int lanes() const;
+
+    RaceControlContext c_;
+    TrackCall trackCall_;
+};
+
+}  // namespace qel

@@ -1,0 +1,117 @@
+#include "core/engine/race_title.h"
+
+#include <optional>
+#include <string>
+
+#include "core/engine/board_headers.h"
+#include "core/io/errors.h"
+#include "core/io/number_text.h"
+
+namespace qel {
+namespace {
+
+constexpr const char* kTitlePrefix = "Qe Timer - ";
+
+// The start method the race director ticked, or none when no box is ticked
+// (a damaged options file): the title then stays as it was.
+std::optional<StartMethod> tickedStartMethod(const OptionsSettings& options) {
+    if (options.instantStart == 0 && options.dragStart == 0 && options.formula1Start == 0) {
+        return std::nullopt;
+    }
+    // The method the start will use, should a damaged file tick more than one.
+    return startMethodOf(options);
+}
+
+std::string heatTitle(const char* name, const HeatTables& heats) {
+    return std::string(name) + std::to_string(heats.currentHeat) + "/" +
+           std::to_string(heats.heatCount);
+}
+
+}  // namespace
+
+void RaceTitle::startMethodTitle() {
+    const std::optional<StartMethod> method = tickedStartMethod(options_);
+    if (!method) return;
+    const std::string minLap = singleText(state_.minLapTime);
+    const std::string delay = std::to_string(state_.startDelay);
+    switch (*method) {
+        case StartMethod::Instant:
+            board_.windowTitle = std::string(kTitlePrefix) + " Instant Start - " + minLap +
+                                 " seconds minimum lap time";
+            break;
+        case StartMethod::DragRacing:
+            board_.windowTitle = kTitlePrefix + delay +
+                                 " seconds delay before DragRacing Start - " + minLap +
+                                 " seconds minimum lap time";
+            break;
+        case StartMethod::Formula1:
+            board_.windowTitle = kTitlePrefix + delay + " seconds delay before Formula 1 start - " +
+                                 minLap + " seconds minimum lap time";
+            break;
+    }
+}
+
+void RaceTitle::UpdateRaceTitle() {
+    if (const auto minLap = minLapTimeAt(options_.minLapTimeIndex)) state_.minLapTime = *minLap;
+    if (const auto delay = startDelayAt(options_.startDelayIndex)) state_.startDelay = *delay;
+
+    // The stored header choices go back on the headers. A missing or damaged
+    // file keeps the headers as they stand; the next header click or the
+    // program's end writes it afresh.
+    try {
+        const HeaderChoice choice = readRaceLagFile(folder_);
+        state_.lagCaption = choice.lagCaption;
+        state_.bestLapCaption = choice.bestLapCaption;
+        state_.timeIncrementIndex = choice.timeIncrementIndex;
+        board_.lagHeader = state_.lagCaption;
+        board_.bestHeader = state_.bestLapCaption;
+    } catch (const QelError&) {
+    }
+
+    startMethodTitle();
+
+    MenuStates& menu = board_.menu;
+    const bool heats =
+        state_.raceFormat >= kChampionship && state_.raceFormat <= kRotationRaceLapHeats;
+    menu.raceResults = heats || state_.raceFormat == kPracticeWithRotation;
+    menu.rotationSequence = menu.raceResults;
+    menu.summaryRaceResults = heats;
+    switch (state_.raceFormat) {
+        case kPractice:
+            state_.raceTitle = "Practice";
+            board_.windowTitle = std::string(kTitlePrefix) + "Practice";
+            break;
+        case kPracticeWithRotation:
+            state_.raceTitle = "Practice / Rotation";
+            board_.windowTitle = std::string(kTitlePrefix) + "Practice with Rotation";
+            break;
+        case kLapRace:
+            state_.raceTitle = std::to_string(state_.raceLaps) + " Lap Race";
+            break;
+        case kTimedRace:
+            state_.raceTitle = singleText(state_.raceMinutes) + " Minute Race";
+            break;
+        case kChampionship:
+            state_.raceTitle = heatTitle("Championship #", heats_);
+            break;
+        case kRoundRobin:
+        case kRoundRobinLapHeats:
+            state_.raceTitle = heatTitle("Round Robin #", heats_);
+            break;
+        case kRotationRace:
+        case kRotationRaceLapHeats:
+            state_.raceTitle = heatTitle("Rotation #", heats_);
+            break;
+        default:
+            break;
+    }
+    if (state_.practiceMode && board_.lagHeader != "Best Lap" && board_.lagHeader != "Median") {
+        board_.lagHeader = "Median";
+    }
+
+    if (refreshClock_) refreshClock_();
+    if (state_.demoMode == 1) state_.raceTitle = "Demo - " + state_.raceTitle;
+    board_.raceDescription = state_.raceTitle;
+}
+
+}  // namespace qel

@@ -1,0 +1,40 @@
+#pragma once
+// The race board's title, race description and menu states, rebuilt whenever
+// the race set-up changes: the race director must see at a glance what kind
+// of race the track is set for and how it will start.
+#include <functional>
+
+#include "core/engine/race_board.h"
+#include "core/io/data_folder.h"
+#include "core/setup/options_file.h"
+#include "core/state/heat_tables.h"
+#include "core/state/race_state.h"
+
+namespace qel {
+
+class RaceTitle {
+  public:
+    // refreshClock: the race clock's display (the clock of the race finish).
+    RaceTitle(const AppFolder& folder, RaceState& state, const HeatTables& heats, RaceBoard& board,
+              const OptionsSettings& options, std::function<void()> refreshClock)
+        : folder_(folder),
+          state_(state),
+          heats_(heats),
+          board_(board),
+          options_(options),
+          refreshClock_(std::move(refreshClock)) {}
+
+    void UpdateRaceTitle();
+
+  private:
+    void startMethodTitle();
+
+    const AppFolder& folder_;
+    RaceState& state_;
+    const HeatTables& heats_;
+    RaceBoard& board_;
+    const OptionsSettings& options_;
+    std::function<void()> refreshClock_;
+};
+
+}  // namespace qel
