@@ -6,11 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,9 +16,9 @@
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/virtual_time.h"
-#include "core/sound/sound_table_file.h"
 #include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
+#include "support/race_setup.h"
 #include "support/recording_sound_device.h"
 #include "support/scripted_prompter.h"
 #include "support/scripted_random.h"
@@ -29,10 +26,6 @@
 
 namespace qel {
 namespace {
-
-namespace fs = std::filesystem;
-
-const fs::path kDefaults = fs::path(QEL_SOURCE_DIR) / "data";
 
 // The windows the race control opens, as a list of what was asked for.
 class RecordingWindows : public RaceControlWindows {
@@ -85,19 +78,7 @@ struct TimedWrite {
 class RaceControlTest : public ::testing::Test {
   protected:
     RaceControlTest() {
-        fs::copy(kDefaults / "QelDat", folder.path() / "QelDat", fs::copy_options::recursive);
-        fs::create_directories(folder.path() / "QelSound");
-        fs::copy_file(kDefaults / "QelSound" / kSoundTableFileName,
-                      folder.path() / "QelSound" / kSoundTableFileName);
-        // The device only plays files that are there; their sound is not heard.
-        for (int sound = 0; sound < kRaceSoundCount; ++sound) {
-            const std::string file = raceSoundInfo(static_cast<RaceSound>(sound)).file;
-            if (!file.empty()) folder.write("QelSound/" + file, "RIFF");
-        }
-        for (const char* file :
-             {"goby1.wav", "Overall Best.wav", "Each Lap.wav", "Personal Best.wav"}) {
-            folder.write(std::string("QelSound/") + file, "RIFF");
-        }
+        test::layOutApplicationFolder(folder);
         engine.attachWindows(&windows);
         engine.Form_Load();
         useStartMethod(StartMethod::Instant);
@@ -107,21 +88,9 @@ class RaceControlTest : public ::testing::Test {
         windows.calls.clear();
     }
 
-    void useStartMethod(StartMethod method) {
-        app->options.instantStart = method == StartMethod::Instant ? -1 : 0;
-        app->options.dragStart = method == StartMethod::DragRacing ? -1 : 0;
-        app->options.formula1Start = method == StartMethod::Formula1 ? -1 : 0;
-    }
+    void useStartMethod(StartMethod method) { test::useStartMethod(app->options, method); }
 
-    void lapRace(int laps) {
-        RaceState& s = engine.state();
-        s.raceFormat = kLapRace;
-        s.practiceMode = false;
-        s.heatRotation = false;
-        s.raceLimitKind = "Number of Laps";
-        s.raceLaps = static_cast<int16_t>(laps);
-        app->raceSettings.lapsListIndex = static_cast<int16_t>(laps - 1);  // "1".."15"
-    }
+    void lapRace(int laps) { test::chooseLapRace(*app, laps); }
 
     // The box on the bench answers the version query.
     void boxAnswersProbe() {
@@ -141,22 +110,7 @@ class RaceControlTest : public ::testing::Test {
     }
 
     // The wave files played, in order, by their bare names.
-    std::vector<std::string> playedSounds() const {
-        std::map<int, std::string> slotFile;
-        std::vector<std::string> played;
-        for (const auto& call : device.calls()) {
-            std::istringstream in(call);
-            std::string verb;
-            int slot = -1;
-            in >> verb >> slot;
-            if (!in) continue;
-            std::string path;
-            std::getline(in >> std::ws, path);
-            if (verb == "load") slotFile[slot] = fs::path(path).filename().string();
-            if (verb == "play") played.push_back(slotFile[slot]);
-        }
-        return played;
-    }
+    std::vector<std::string> playedSounds() const { return device.playedFiles(); }
 
     void expectMenus(bool enabled) {
         const MenuStates& menu = engine.board().menu;

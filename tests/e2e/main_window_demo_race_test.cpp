@@ -9,9 +9,7 @@
 #include <QTest>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,20 +55,9 @@ class MainWindowDemoRace : public ::testing::Test {
     std::vector<std::string> raceSounds() const {
         static const std::set<std::string> lapSounds = {"goby1.wav", "Each Lap.wav",
                                                         "Overall Best.wav", "Personal Best.wav"};
-        std::map<int, std::string> slotFile;
         std::vector<std::string> played;
-        for (const auto& call : sound.calls()) {
-            std::istringstream in(call);
-            std::string verb;
-            int slot = -1;
-            in >> verb >> slot;
-            if (!in) continue;
-            std::string path;
-            std::getline(in >> std::ws, path);
-            if (verb == "load") slotFile[slot] = fs::path(path).filename().string();
-            if (verb == "play" && !lapSounds.count(slotFile[slot]))
-                played.push_back(slotFile[slot]);
-        }
+        for (const std::string& file : sound.playedFiles())
+            if (!lapSounds.count(file)) played.push_back(file);
         return played;
     }
 

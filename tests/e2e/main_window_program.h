@@ -19,6 +19,7 @@
 #include "core/setup/options_file.h"
 #include "core/state/app_state.h"
 #include "support/memory_user_settings.h"
+#include "support/race_setup.h"
 #include "support/recording_shell.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -87,16 +88,7 @@ class MainWindowProgram {
 
     // A lap race as the Race Format dialog's OK leaves it.
     void chooseLapRace(int laps) {
-        RaceState& s = engine.state();
-        s.raceFormat = kLapRace;
-        s.practiceMode = false;
-        s.heatRotation = false;
-        s.raceLimitKind = "Number of Laps";
-        s.raceLaps = static_cast<int16_t>(laps);
-        app->raceSettings.raceFormat = kLapRace;
-        app->raceSettings.raceLimitKind = "Number of Laps";
-        app->raceSettings.raceLaps = static_cast<int16_t>(laps);
-        app->raceSettings.lapsListIndex = static_cast<int16_t>(laps - 1);  // "1".."15"
+        test::chooseLapRace(*app, laps);
         engine.title().UpdateRaceTitle();
         window->render();
     }

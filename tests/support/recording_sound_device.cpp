@@ -1,5 +1,8 @@
 #include "support/recording_sound_device.h"
 
+#include <map>
+#include <sstream>
+
 #include <filesystem>
 
 namespace qel::test {
@@ -21,6 +24,23 @@ std::vector<int> RecordingSoundDevice::playedSlots() const {
     std::vector<int> played;
     for (const std::string& call : calls_) {
         if (call.starts_with("play ")) played.push_back(std::stoi(call.substr(5)));
+    }
+    return played;
+}
+
+std::vector<std::string> RecordingSoundDevice::playedFiles() const {
+    std::map<int, std::string> slotFile;
+    std::vector<std::string> played;
+    for (const std::string& call : calls_) {
+        std::istringstream in(call);
+        std::string verb;
+        int slot = -1;
+        in >> verb >> slot;
+        if (!in) continue;
+        std::string path;
+        std::getline(in >> std::ws, path);
+        if (verb == "load") slotFile[slot] = std::filesystem::path(path).filename().string();
+        if (verb == "play") played.push_back(slotFile[slot]);
     }
     return played;
 }

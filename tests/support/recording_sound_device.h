@@ -42,6 +42,8 @@ class RecordingSoundDevice : public SoundDevice {
     const std::vector<std::string>& calls() const { return calls_; }
     // Slots started while open, in order (a closed device plays nothing).
     std::vector<int> playedSlots() const;
+    // The files started while open, by their bare names, in order.
+    std::vector<std::string> playedFiles() const;
     void clearCalls() { calls_.clear(); }
     bool isOpen() const { return open_; }
 

@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,10 +26,10 @@
 #include "core/seams/virtual_time.h"
 #include "core/setup/options_file.h"
 #include "core/setup/roster.h"
-#include "core/sound/sound_table_file.h"
 #include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
 #include "support/memory_user_settings.h"
+#include "support/race_setup.h"
 #include "support/recording_shell.h"
 #include "support/recording_sound_device.h"
 #include "support/scripted_prompter.h"
@@ -39,8 +38,6 @@
 
 namespace qel::ui {
 namespace {
-
-namespace fs = std::filesystem;
 
 // What the race director may not change while a race runs.
 constexpr const char* kMenusLockedInARace[] = {"mnuFile", "mnuRaceFormat", "mnuRaceR", "mnuHelp"};
@@ -54,22 +51,7 @@ constexpr const char* kItemsNotYetThere[] = {"mnuOpen",        "mnuLapTimes",   
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() {
-        const fs::path defaults = fs::path(QEL_SOURCE_DIR) / "data";
-        fs::copy(defaults / "QelDat", folder.path() / "QelDat", fs::copy_options::recursive);
-        fs::create_directories(folder.path() / "QelSound");
-        fs::copy_file(defaults / "QelSound" / kSoundTableFileName,
-                      folder.path() / "QelSound" / kSoundTableFileName);
-        // The device only plays files that are there; their sound is not heard.
-        for (int sound = 0; sound < kRaceSoundCount; ++sound) {
-            const std::string file = raceSoundInfo(static_cast<RaceSound>(sound)).file;
-            if (!file.empty()) folder.write("QelSound/" + file, "RIFF");
-        }
-        for (const char* file :
-             {"goby1.wav", "Overall Best.wav", "Each Lap.wav", "Personal Best.wav", "beep.wav"}) {
-            folder.write(std::string("QelSound/") + file, "RIFF");
-        }
-        fs::create_directories(folder.path() / "Images");
-        fs::copy_file(defaults / "Images" / "racer.ico", folder.path() / "Images" / "racer.ico");
+        test::layOutApplicationFolder(folder);
 
         window = std::make_unique<FrmQelTimer>(engine, MainWindowServices{shell, userSettings});
         engine.Form_Load();
@@ -111,19 +93,10 @@ class MainWindowTest : public ::testing::Test {
 
     // delaySeconds: the countdown before the lights (0: none).
     void useStartMethod(StartMethod method, int delaySeconds = 0) {
-        app->options.instantStart = method == StartMethod::Instant ? -1 : 0;
-        app->options.dragStart = method == StartMethod::DragRacing ? -1 : 0;
-        app->options.formula1Start = method == StartMethod::Formula1 ? -1 : 0;
-        app->options.startDelayIndex = static_cast<int16_t>(delaySeconds);
+        test::useStartMethod(app->options, method, delaySeconds);
     }
     void lapRace(int laps) {
-        RaceState& s = engine.state();
-        s.raceFormat = kLapRace;
-        s.practiceMode = false;
-        s.heatRotation = false;
-        s.raceLimitKind = "Number of Laps";
-        s.raceLaps = static_cast<int16_t>(laps);
-        app->raceSettings.lapsListIndex = static_cast<int16_t>(laps - 1);
+        test::chooseLapRace(*app, laps);
         // As the Race Format dialog leaves the board once a format is chosen.
         engine.title().UpdateRaceTitle();
         window->render();
