@@ -24,8 +24,7 @@ void layOutApplicationFolder(const TempFolder& folder) {
          {"goby1.wav", "Overall Best.wav", "Each Lap.wav", "Personal Best.wav", "beep.wav"}) {
         folder.write(std::string("QelSound/") + file, "RIFF");
     }
-    fs::create_directories(folder.path() / "Images");
-    fs::copy_file(defaults / "Images" / "racer.ico", folder.path() / "Images" / "racer.ico");
+    fs::copy(defaults / "Images", folder.path() / "Images", fs::copy_options::recursive);
 }
 
 void useStartMethod(OptionsSettings& options, StartMethod method, int delaySeconds) {

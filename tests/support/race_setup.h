@@ -9,7 +9,7 @@ namespace qel::test {
 
 // The default data files, the sound table with a placeholder for every wave
 // the races play (the sound is not heard, the plays are recorded) and the
-// racer pointer.
+// pointer pictures.
 void layOutApplicationFolder(const TempFolder& folder);
 
 // The start the Options dialog would store; delaySeconds counts down first.

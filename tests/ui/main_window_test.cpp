@@ -409,6 +409,29 @@ TEST_F(MainWindowTest, NameClickOpensTheRacerListAndTheChoiceIsKept) {
     EXPECT_TRUE(prompter.messages().empty());
 }
 
+// The pointer says where a click acts: the track's hand over the headers, the
+// racer over a name that can be chosen, and a tip that says what happens.
+TEST_F(MainWindowTest, PointerAndTipShowWhereAClickActs) {
+    const auto enter = [this](const QString& name) {
+        QWidget* widget = find<QWidget>(name);
+        QEvent entered(QEvent::Enter);
+        QApplication::sendEvent(widget, &entered);
+        return widget;
+    };
+    QWidget* lag = enter("lblLag");
+    EXPECT_EQ(lag->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(lag->toolTip(), "Click to toggle between \"Best Lap\" & \"Median\"");
+
+    QWidget* name = enter(cell("lblName", 1));
+    EXPECT_EQ(name->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(name->toolTip(), "Click to select name, or go to Racers menu to add new names.");
+
+    QWidget* best = enter(cell("lblBest", 1));
+    EXPECT_EQ(best->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(best->toolTip(), "");
+    EXPECT_NE(lag->cursor().pixmap().cacheKey(), name->cursor().pixmap().cacheKey());
+}
+
 TEST_F(MainWindowTest, ClosingDuringAnUnsavedLapRaceAsksFirst) {
     useStartMethod(StartMethod::Instant);
     lapRace(10);

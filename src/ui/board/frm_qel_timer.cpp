@@ -55,9 +55,14 @@ FrmQelTimer::FrmQelTimer(RaceEngine& engine, MainWindowServices services, QWidge
     status_->setObjectName("lblTimingBoxStatus");
     statusBar()->addWidget(status_, 1);
 
-    const std::filesystem::path racerIcon = engine_.seams().folder.resolve("Images/racer.ico");
-    const QPixmap racer(QString::fromStdString(racerIcon.string()));
-    if (!racer.isNull()) view_->setRacerCursor(QCursor(racer, 0, 0));
+    // The track's own pointer pictures; a missing one leaves the standard pointer.
+    for (const auto& [pointer, file] : {std::pair{BoardPointer::Hand, "handred.ico"},
+                                        std::pair{BoardPointer::Racer, "racer.ico"}}) {
+        const std::filesystem::path image =
+            engine_.seams().folder.resolve(std::string("Images/") + file);
+        const QPixmap picture(QString::fromStdString(image.string()));
+        if (!picture.isNull()) view_->setPointerCursor(pointer, QCursor(picture, 0, 0));
+    }
     view_->setPointerQuery([this](BoardTarget target, int row) {
         return pointerOver(target, row, engine_.state(), engine_.board(),
                            engine_.raceTick().enabled());
@@ -367,8 +372,11 @@ void FrmQelTimer::showInstallation() {
     hooks.sendSensorType = [&engine] { engine.link().SendSensorType(); };
     hooks.restoreMainWindow = [this] { showNormal(); };
     hooks.setFormHeight = [this](int laneCount) { SetFormHeight(laneCount); };
+    // A new lane count ends the program at once, without the closing steps:
+    // the next start lays the board out for the new track.
     hooks.endProgram = [this] {
         exitAnswered_ = true;
+        unloaded_ = true;
         close();
     };
     FrmQelInstallation dialog(engine_.seams().folder, app.installation, app.race,

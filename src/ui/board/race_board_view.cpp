@@ -69,6 +69,9 @@ QPixmap flagPixmap(int picture) {
 RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
     : QWidget(parent), board_(board) {
     setObjectName("raceBoard");
+    setPointerCursor(BoardPointer::Normal, QCursor(Qt::ArrowCursor));
+    setPointerCursor(BoardPointer::Hand, QCursor(Qt::PointingHandCursor));
+    setPointerCursor(BoardPointer::Racer, QCursor(Qt::PointingHandCursor));
     auto* outer = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -186,8 +189,8 @@ void RaceBoardView::onHover(QWidget* target, BoardTarget part, int row) {
     target->installEventFilter(this);
 }
 
-void RaceBoardView::setRacerCursor(const QCursor& cursor) {
-    racerCursor_ = std::make_unique<QCursor>(cursor);
+void RaceBoardView::setPointerCursor(BoardPointer pointer, const QCursor& cursor) {
+    cursors_.insert(static_cast<int>(pointer), cursor);
 }
 
 bool RaceBoardView::eventFilter(QObject* watched, QEvent* event) {
@@ -196,20 +199,8 @@ bool RaceBoardView::eventFilter(QObject* watched, QEvent* event) {
         if (hover != hovers_.constEnd()) {
             auto* widget = static_cast<QWidget*>(watched);
             const PointerChoice choice = pointerQuery_(hover->part, hover->row);
-            switch (choice.pointer) {
-                case BoardPointer::Hand:
-                    widget->setCursor(Qt::PointingHandCursor);
-                    break;
-                case BoardPointer::Racer:
-                    widget->setCursor(racerCursor_ ? *racerCursor_
-                                                   : QCursor(Qt::PointingHandCursor));
-                    break;
-                case BoardPointer::Normal:
-                    widget->setCursor(Qt::ArrowCursor);
-                    break;
-                case BoardPointer::Unchanged:
-                    break;
-            }
+            const auto cursor = cursors_.constFind(static_cast<int>(choice.pointer));
+            if (cursor != cursors_.constEnd()) widget->setCursor(*cursor);
             if (choice.toolTip) widget->setToolTip(toText(*choice.toolTip));
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The race board as the race director sees it from across the room: renders
 // the board the engine writes and reports the clicks the window forwards.
+#include <QCursor>
 #include <QHash>
 #include <QWidget>
 #include <array>
@@ -14,7 +15,6 @@
 #include "core/engine/race_board.h"
 
 class QComboBox;
-class QCursor;
 class QLabel;
 class QPushButton;
 
@@ -33,8 +33,9 @@ class RaceBoardView : public QWidget {
     // each time the pointer enters a part.
     using PointerQuery = std::function<PointerChoice(BoardTarget, int row)>;
     void setPointerQuery(PointerQuery query) { pointerQuery_ = std::move(query); }
-    // The pointer shown over a name the race director may choose.
-    void setRacerCursor(const QCursor& cursor);
+    // The picture of a pointer (the hand, the racer); the standard pointers
+    // serve until one is set.
+    void setPointerCursor(BoardPointer pointer, const QCursor& cursor);
 
   signals:
     void startClicked();
@@ -83,7 +84,7 @@ class RaceBoardView : public QWidget {
     };
     QHash<QObject*, HoverPart> hovers_;
     PointerQuery pointerQuery_;
-    std::unique_ptr<QCursor> racerCursor_;
+    QHash<int, QCursor> cursors_;
     std::array<QComboBox*, kMaxLanes + 1> nameLists_{};
     std::array<std::vector<std::string>, kMaxLanes + 1> shownEntries_{};
     std::array<int, kMaxLanes + 1> shownListVisible_{};
