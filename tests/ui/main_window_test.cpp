@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -407,6 +408,36 @@ TEST_F(MainWindowTest, NameClickOpensTheRacerListAndTheChoiceIsKept) {
     EXPECT_EQ(stored[kRow], "Elsa Varnhold");
     EXPECT_EQ(stored[3], "Clara Juniper");
     EXPECT_TRUE(prompter.messages().empty());
+}
+
+// Every item of the menu that has its window opens it: modal ones hold the
+// board until closed, the others stand beside it.
+TEST_F(MainWindowTest, MenuItemsOpenTheirWindows) {
+    const std::pair<const char*, const char*> items[] = {
+        {"mnuRace", "frmQelRaceFormat"},    {"mnuAddRacer", "frmQelAddRacer"},
+        {"mnuSound", "frmSound"},           {"mnuOptions", "frmQelOptions"},
+        {"mnuInstallation", "frmQelLogin"}, {"mnuHelpContent", "frmQelHelp"},
+        {"mnuDiagnostic", "frmQelDiag"},    {"mnuWebSite", "frmBrowser"},
+        {"mnuAbout", "frmQelAbout"}};
+    for (const auto& [item, windowName] : items) {
+        QString modalSeen;
+        // A modal window runs its own loop: note it and close it from there.
+        QTimer::singleShot(0, [&modalSeen] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modalSeen = modal->objectName();
+                modal->close();
+            }
+        });
+        window->mainMenu().action(item)->trigger();
+        QWidget* shown = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == windowName && top->isVisible()) shown = top;
+        }
+        EXPECT_TRUE(modalSeen == windowName || shown != nullptr) << item;
+        if (shown) shown->close();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(startButton()->text(), "Start");
 }
 
 // The pointer says where a click acts: the track's hand over the headers, the

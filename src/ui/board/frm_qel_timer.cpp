@@ -389,7 +389,7 @@ void FrmQelTimer::showInstallation() {
 void FrmQelTimer::mnuHelpContent_Click() {
     auto* help = new FrmQelHelp(engine_.seams().folder, this);
     help->setAttribute(Qt::WA_DeleteOnClose);
-    help->showTopics();
+    help->show();
 }
 
 void FrmQelTimer::mnuDiagnostic_Click() {
