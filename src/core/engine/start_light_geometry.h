@@ -4,10 +4,10 @@
 // the drag tree stands upright against the right edge.
 #include <array>
 
+#include "core/io/twips.h"
+
 namespace qel {
 
-// Twips per inch; a screen of 96 dots per inch has 15 twips to the pixel.
-inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kLampCount = 4;
 
 struct TwipRect {

@@ -1,11 +1,12 @@
 #pragma once
 // Where the race screen opens: the whole width of the screen, the top left
 // corner, and a strip left free at the bottom for the desktop's task bar.
+#include "core/io/twips.h"
+
 namespace qel {
 
 // 500 twips: a third of an inch.
 inline constexpr int kTaskBarAllowanceTwips = 500;
-inline constexpr int kTwipsPerInch = 1440;
 
 struct WindowPlacement {
     int x = 0;

@@ -15,6 +15,7 @@
 
 #include "core/engine/board_headers.h"
 #include "core/shell/help_pages.h"
+#include "core/shell/main_window_placement.h"
 #include "core/shell/tip_startup_setting.h"
 #include "ui/board/frm_countdown.h"
 #include "ui/board/frm_drag_racing.h"
@@ -40,8 +41,6 @@ namespace {
 constexpr const char* kItemsNotYetInTheProgram[] = {
     "mnuOpen",         "mnuLapTimes",     "mnuSummary", "mnuRaceResults",
     "mnuHeatSequence", "mnuSelectRacers", "mnuTime"};
-
-constexpr int kTwipsPerInch = 1440;
 
 }  // namespace
 
