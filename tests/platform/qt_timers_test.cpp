@@ -37,13 +37,15 @@ TEST(QtTimers, ATickReportsTheMillisecondsThatReallyPassed) {
     runUntil([&] { return elapsed.size() >= 4; });
     tick->setEnabled(false);
     ASSERT_GE(elapsed.size(), 4u);
-    // Each report matches the clock, whatever the machine's load did to the rhythm.
+    // Each report matches the clock, whatever the machine's load did to the
+    // rhythm: a late tick is followed by a shorter gap, as the timer keeps to
+    // its schedule, so only the whole run is bound by the interval.
     int64_t previous = enabledAt;
     for (std::size_t i = 0; i < elapsed.size(); ++i) {
-        EXPECT_GE(elapsed[i], 25) << "tick " << i;
         EXPECT_NEAR(elapsed[i], at[i] - previous, 3) << "tick " << i;
         previous = at[i];
     }
+    EXPECT_GE(at.back() - enabledAt, static_cast<int64_t>(30 * elapsed.size()) - 3);
 }
 
 TEST(QtTimers, IntervalZeroAndDisabledTimersNeverFire) {
