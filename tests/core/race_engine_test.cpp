@@ -167,6 +167,18 @@ TEST_F(RaceEngineTest, DamagedFileDoesNotStopTheStepsAfterIt) {
     EXPECT_EQ(engine.state().demoMode, 1);
 }
 
+TEST_F(RaceEngineTest, MissingLaneNamesAreReportedOnceAtStartUp) {
+    withDefaultData();
+    fs::remove(folder.path() / "QelDat" / "Racers.dat");
+    engine.Form_Load();
+
+    int told = 0;
+    for (const auto& message : prompter.messages())
+        told += message.text.find("Racers.dat") != std::string::npos;
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(engine.formReady());
+}
+
 // --- Closing -----------------------------------------------------------------
 
 TEST_F(RaceEngineTest, ExitFromPracticeAsksNothing) {

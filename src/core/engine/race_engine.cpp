@@ -171,6 +171,15 @@ void RaceEngine::ShowLaneControls() {
     }
 }
 
+bool RaceEngine::OpenTimingPort(int portNumber, std::function<void()> chooseAnotherPort) {
+    link_->setPortFailureHandlers({[this] {
+                                       app_.race.demoMode = 1;
+                                       app_.raceSettings.demoMode = 1;
+                                   },
+                                   std::move(chooseAnotherPort)});
+    return link_->OpenTimingPort(portNumber);
+}
+
 void RaceEngine::startTimingLink(const StartUpHooks& hooks) {
     RaceState& s = app_.race;
     if (s.demoMode == 1) {
@@ -178,12 +187,7 @@ void RaceEngine::startTimingLink(const StartUpHooks& hooks) {
         // question, so a PC with no box starts straight into the demo.
         seams_.port.open(s.commPort);
     } else {
-        link_->setPortFailureHandlers({[this] {
-                                           app_.race.demoMode = 1;
-                                           app_.raceSettings.demoMode = 1;
-                                       },
-                                       hooks.chooseAnotherPort});
-        link_->OpenTimingPort(s.commPort);
+        OpenTimingPort(s.commPort, hooks.chooseAnotherPort);
     }
     ShowLaneControls();
     link_->SetTrackPower(false);
@@ -202,7 +206,10 @@ void RaceEngine::Form_Load(const StartUpHooks& hooks) {
         readInstallationFile(folder, app_.installation);
         applyInstallation(app_.installation, s);
     });
-    step([&] { readSpeedMultiplierFile(folder, app_.installation); });
+    step([&] {
+        readSpeedMultiplierFile(folder, app_.installation);
+        s.speedMultiplier = app_.installation.speedMultiplier;
+    });
     step([&] {
         readOptionsFile(folder, app_.options);
         applyStoredOptions(app_.options, s);
@@ -215,7 +222,6 @@ void RaceEngine::Form_Load(const StartUpHooks& hooks) {
     s.raceFormat = kPractice;
     s.practiceMode = true;
     s.heatRotation = false;
-    step([&] { names_->LoadNames(); });
     step([&] { s.formHeight = readFormHeightFile(folder); });
     step([&] {
         const HeaderChoice choice = readRaceLagFile(folder);
@@ -227,16 +233,16 @@ void RaceEngine::Form_Load(const StartUpHooks& hooks) {
     s.summaryUnsaved = false;
     step([&] { names_->LoadRacerLists(); });
     app_.heats.racerCount = s.laneCount;
+    // The reset puts the lane names on the board: once, so a missing names
+    // file is reported once.
     step([&] { control_->ReSet(); });
     b.busy = false;
     step([&] { startTimingLink(hooks); });
     formReady_ = true;
-    step([&] { s.speedMultiplier = app_.installation.speedMultiplier; });
     step([&] {
         LoadPointSystem(folder, app_.points);
         app_.heats.pointsForPlace = app_.points.pointsForPlace;
     });
-    step([&] { names_->LoadNames(); });
     app_.heats.currentHeat = 1;
     step([&] {
         soundPlayer_.InitSound();

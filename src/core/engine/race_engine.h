@@ -68,6 +68,9 @@ class RaceEngine {
     // The main window's unload: the port closed, the header choices stored.
     void Form_Unload();
     bool formReady() const { return formReady_; }
+    // Opens the box's port; if it will not open, the race director chooses
+    // between racing in demo mode and choosing another port.
+    bool OpenTimingPort(int portNumber, std::function<void()> chooseAnotherPort);
 
     AppState& app() { return app_; }
     RaceState& state() { return app_.race; }

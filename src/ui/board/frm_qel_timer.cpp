@@ -360,12 +360,7 @@ void FrmQelTimer::showInstallation() {
     hooks.loadRacerLists = [&engine] { engine.names().LoadRacerLists(); };
     hooks.openTimingPort = [&engine](int portNumber) {
         bool chooseAnother = false;
-        engine.link().setPortFailureHandlers({[&engine] {
-                                                  engine.state().demoMode = 1;
-                                                  engine.app().raceSettings.demoMode = 1;
-                                              },
-                                              [&chooseAnother] { chooseAnother = true; }});
-        engine.link().OpenTimingPort(portNumber);
+        engine.OpenTimingPort(portNumber, [&chooseAnother] { chooseAnother = true; });
         return chooseAnother;
     };
     hooks.sendSensorType = [&engine] { engine.link().SendSensorType(); };
