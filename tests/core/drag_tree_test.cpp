@@ -18,17 +18,8 @@ class DragTreeTest : public ::testing::Test, protected test::StartLightsBench {
         tree->load();
         return *tree;
     }
-    void at(int64_t ms) { time.advance(ms - time.tickCountMs()); }
 
     std::unique_ptr<DragRacingTree> tree;
-};
-
-struct Moment {
-    int64_t atMs;
-    const char* lamps;
-    std::vector<std::string> sounds;
-    const char* writes;
-    bool open;
 };
 
 TEST_F(DragTreeTest, ThreeAmbersHalfASecondApartThenGreenAtThreeSeconds) {
@@ -48,14 +39,7 @@ TEST_F(DragTreeTest, ThreeAmbersHalfASecondApartThenGreenAtThreeSeconds) {
         {3500, "YYYG", {}, "", false},
         {10000, "YYYG", {}, "", false},
     };
-    for (const Moment& m : moments) {
-        SCOPED_TRACE(m.atMs);
-        at(m.atMs);
-        EXPECT_EQ(lampText(*tree), m.lamps);
-        EXPECT_EQ(newSounds(), m.sounds);
-        EXPECT_EQ(newWrites(), m.writes);
-        EXPECT_EQ(tree->isOpen(), m.open);
-    }
+    expectMoments(*tree, moments);
     EXPECT_EQ(calls, (std::vector<std::string>{"flag 1", "closed"}));
     EXPECT_TRUE(board.startEnabled);
     EXPECT_EQ(board.startCaption, "Pause");

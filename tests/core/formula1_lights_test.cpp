@@ -18,18 +18,8 @@ class Formula1LightsTest : public ::testing::Test, protected test::StartLightsBe
         lights->load();
         return *lights;
     }
-    // Moves time to an absolute moment after the window opened.
-    void at(int64_t ms) { time.advance(ms - time.tickCountMs()); }
 
     std::unique_ptr<Formula1Lights> lights;
-};
-
-struct Moment {
-    int64_t atMs;
-    const char* lamps;
-    std::vector<std::string> sounds;  // played since the previous moment
-    const char* writes;               // sent since the previous moment
-    bool open;
 };
 
 TEST_F(Formula1LightsTest, FourRedsOneSecondApartThenGreenAfterTheDrawnWait) {
@@ -50,14 +40,7 @@ TEST_F(Formula1LightsTest, FourRedsOneSecondApartThenGreenAfterTheDrawnWait) {
         {8000, "GGGG", {}, "", false},
         {20000, "GGGG", {}, "", false},
     };
-    for (const Moment& m : moments) {
-        SCOPED_TRACE(m.atMs);
-        at(m.atMs);
-        EXPECT_EQ(lampText(*lights), m.lamps);
-        EXPECT_EQ(newSounds(), m.sounds);
-        EXPECT_EQ(newWrites(), m.writes);
-        EXPECT_EQ(lights->isOpen(), m.open);
-    }
+    expectMoments(*lights, moments);
     EXPECT_EQ(calls, (std::vector<std::string>{"flag 1", "closed"}));
 }
 

@@ -2,7 +2,11 @@
 // A race waiting at the start line for its lights: a timing box on the bench,
 // a track relay, sounds recorded, virtual time, and the main window's part
 // written down as it is asked to play it.
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +39,28 @@ struct StartLightsBench {
         h.closed = [this] { calls.push_back("closed"); };
         h.viewChanged = [this] { ++viewChanges; };
         return h;
+    }
+
+    // Moves time to an absolute moment on the bench's clock.
+    void at(int64_t ms) { time.advance(ms - time.tickCountMs()); }
+
+    // One moment of a sequence, checked after time has moved to it.
+    struct Moment {
+        int64_t atMs;
+        const char* lamps;
+        std::vector<std::string> sounds;  // played since the previous moment
+        const char* writes;               // sent since the previous moment
+        bool open;
+    };
+    void expectMoments(const StartLights& lights, std::span<const Moment> moments) {
+        for (const Moment& m : moments) {
+            SCOPED_TRACE(m.atMs);
+            at(m.atMs);
+            EXPECT_EQ(lampText(lights), m.lamps);
+            EXPECT_EQ(newSounds(), m.sounds);
+            EXPECT_EQ(newWrites(), m.writes);
+            EXPECT_EQ(lights.isOpen(), m.open);
+        }
     }
 
     // The lamps as letters: . dark, R red, Y yellow, G green.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/io/text_file.h"
+#include "setup_dialog_support.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -32,9 +33,7 @@ class FrmQelChampionshipPointsTest : public ::testing::Test {
     }
     template <typename Object>
     Object* find(const QString& name) {
-        auto* object = dialog().findChild<Object*>(name);
-        EXPECT_NE(object, nullptr) << name.toStdString();
-        return object;
+        return test_support::child<Object>(dialog(), name);
     }
     QComboBox* list(int place) { return find<QComboBox>("cmbPoints_" + QString::number(place)); }
     std::string fileText() { return readBinaryFile(app.dataFile(kPointSystemFileName)); }

@@ -300,6 +300,24 @@ TEST_F(FrmQelOptionsTest, StoredPositionOutsideItsListIsReportedAndLeftUnselecte
     EXPECT_EQ(prompter.messages().size(), 1u);
 }
 
+TEST_F(FrmQelOptionsTest, DelayPositionOutsideItsListIsReportedAndKeptOnOk) {
+    // A damaged race format file can hold a delay position no list has.
+    raceSettings.viewDelayListIndex = 99;
+    raceSettings.viewDelaySeconds = 7;
+    dialog();
+    EXPECT_EQ(combo("cmbDelayView")->currentIndex(), -1);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Options");
+    EXPECT_EQ(prompter.messages()[0].text,
+              "The Delay View saved with the race format (entry 100) is not in its list: "
+              "choose one in Options.");
+    prompter.clear();
+    find<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(raceSettings.viewDelayListIndex, 99);
+    EXPECT_EQ(raceSettings.viewDelaySeconds, 7);
+    EXPECT_EQ(prompter.messages().size(), 1u);
+}
+
 TEST_F(FrmQelOptionsTest, MissingFileIsReportedAndTheLoadGoesOn) {
     std::filesystem::remove(app.dataFile("QelOptions.dat"));
     dialog();

@@ -73,7 +73,6 @@ void configureFormat(RaceState& s, HeatTables& heats, const ReplayOptions& o) {
 
 ReplayRace::ReplayRace(const ReplayOptions& options, std::string streamBytes, EventLog& events)
     : options_(options),
-      events_(events),
       state_(std::make_unique<RaceState>()),
       heats_(std::make_unique<HeatTables>()),
       port_(options.demo ? std::string() : std::move(streamBytes), state_->elapsedMs),

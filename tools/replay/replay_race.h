@@ -72,7 +72,6 @@ class ReplayRace {
     class Recorders;
 
     ReplayOptions options_;
-    EventLog& events_;
     std::unique_ptr<RaceState> state_;
     std::unique_ptr<HeatTables> heats_;
     RaceBoard board_;

@@ -18,22 +18,19 @@ constexpr std::size_t kMaxStoredString = 0xFFFF;
 
 class RecordWriter {
   public:
-    void integer(int16_t value) { unsigned16(static_cast<uint16_t>(value)); }
-    void single(float value) {
+    void field(int16_t value) { unsigned16(static_cast<uint16_t>(value)); }
+    void field(float value) {
         const auto bits = std::bit_cast<uint32_t>(value);
         for (int shift = 0; shift < 32; shift += 8) {
             bytes_ += static_cast<char>((bits >> shift) & 0xFF);
         }
     }
-    void string(std::string_view utf8) {
+    void field(std::string_view utf8) {
         std::string stored = utf8ToCp1252(utf8);
         if (stored.size() > kMaxStoredString) stored.resize(kMaxStoredString);
         unsigned16(static_cast<uint16_t>(stored.size()));
         bytes_ += stored;
     }
-    void field(int16_t value) { integer(value); }
-    void field(float value) { single(value); }
-    void field(const std::string& value) { string(value); }
     std::string take() { return std::move(bytes_); }
 
   private:
@@ -49,26 +46,21 @@ class RecordReader {
     RecordReader(std::string_view bytes, const std::string& source)
         : bytes_(bytes), source_(source) {}
 
-    int16_t integer() { return static_cast<int16_t>(unsigned16()); }
-    float single() {
+    void field(int16_t& value) { value = static_cast<int16_t>(unsigned16()); }
+    void field(float& value) {
         need(4, "a number");
         uint32_t bits = 0;
         for (int i = 0; i < 4; ++i) {
             bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
         }
         pos_ += 4;
-        return std::bit_cast<float>(bits);
+        value = std::bit_cast<float>(bits);
     }
-    void field(int16_t& value) { value = integer(); }
-    void field(float& value) { value = single(); }
-    void field(std::string& value) { value = string(); }
-
-    std::string string() {
+    void field(std::string& value) {
         const std::size_t length = unsigned16();
         need(length, "a text");
-        std::string text = cp1252ToUtf8(bytes_.substr(pos_, length));
+        value = cp1252ToUtf8(bytes_.substr(pos_, length));
         pos_ += length;
-        return text;
     }
 
   private:
@@ -91,10 +83,6 @@ class RecordReader {
     std::size_t pos_ = 0;
     std::string source_;
 };
-
-}  // namespace
-
-namespace {
 
 // The record's fields in the order the file holds them, one list for
 // writing and reading alike so the two can never drift apart.

@@ -1,6 +1,6 @@
 #include "core/shell/tip_startup_setting.h"
 
-#include <cstdlib>
+#include "core/io/number_text.h"
 
 namespace qel {
 
@@ -10,11 +10,9 @@ bool showTipsFromText(const std::optional<std::string>& stored) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return true;
     const std::size_t last = text.find_last_not_of(" \t");
-    const std::string number = text.substr(first, last - first + 1);
-    char* end = nullptr;
-    const double value = std::strtod(number.c_str(), &end);
-    if (end != number.c_str() + number.size()) return true;
-    return value != 0.0;
+    const std::optional<double> value =
+        parseNumberText(std::string_view(text).substr(first, last - first + 1));
+    return !value || *value != 0.0;
 }
 
 bool readShowTipsAtStartup(const UserSettings& settings) {

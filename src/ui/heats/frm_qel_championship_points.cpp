@@ -12,19 +12,18 @@
 #include <system_error>
 
 #include "core/io/errors.h"
+#include "ui/setup/setup_controls.h"
 
 namespace qel::ui {
+
+using setup::indexed;
+using setup::named;
+using setup::toQt;
 
 namespace {
 
 const QString kTitle = "Championship Point System";
 constexpr int kTwipsPerInch = 1440;
-
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 }  // namespace
 
@@ -51,15 +50,11 @@ FrmQelChampionshipPoints::FrmQelChampionshipPoints(const AppFolder& folder, Poin
     grid->addWidget(named(new QLabel("Points", this), "Label2"), 0, 1);
     QStringList entries;
     for (const std::string& entry : pointListEntries())
-        entries << QString::fromStdString(entry);
+        entries << toQt(entry);
     for (int place = 1; place <= kMaxLanes; ++place) {
-        const QString index = QString::number(place);
-        lblPlacment_[place] = named(
-            new QLabel(QString::fromUtf8(kPlaceCaptions[place].data(),
-                                         static_cast<qsizetype>(kPlaceCaptions[place].size())),
-                       this),
-            "lblPlacment_" + index);
-        cmbPoints_[place] = named(new QComboBox(this), "cmbPoints_" + index);
+        lblPlacment_[place] =
+            named(new QLabel(toQt(kPlaceCaptions[place]), this), indexed("lblPlacment", place));
+        cmbPoints_[place] = named(new QComboBox(this), indexed("cmbPoints", place));
         cmbPoints_[place]->addItems(entries);
         grid->addWidget(lblPlacment_[place], place, 0);
         grid->addWidget(cmbPoints_[place], place, 1);

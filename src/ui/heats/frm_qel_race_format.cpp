@@ -16,29 +16,22 @@
 #include "core/heats/rotation.h"
 #include "core/io/errors.h"
 #include "ui/heats/frm_qel_championship_points.h"
+#include "ui/setup/setup_controls.h"
 
 namespace qel::ui {
+
+using setup::fillList;
+using setup::fromQt;
+using setup::indexed;
+using setup::named;
+using setup::toQt;
 
 namespace {
 
 const std::string kErrorTitle = "Race Format";
 
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string fromQt(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 std::string trimmed(const QString& text) {
     return fromQt(text.trimmed());
-}
-
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
 }
 
 }  // namespace
@@ -71,25 +64,22 @@ void FrmQelRaceFormat::buildControls() {
     lblLapOrTimeFormat_ = named(new QLabel(toQt(kMinutesCaption), this), "lblLapOrTimeFormat");
     cmbTime_ = named(new QComboBox(this), "cmbTime");
     cmbTime_->setToolTip("Select time in minutes");
-    for (const std::string& entry : minutesEntries())
-        cmbTime_->addItem(toQt(entry));
+    fillList(cmbTime_, minutesEntries());
     cmbLaps_ = named(new QComboBox(this), "cmbLaps");
     cmbLaps_->setToolTip("Select No of Laps");
-    for (const std::string& entry : lapsEntries())
-        cmbLaps_->addItem(toQt(entry));
+    fillList(cmbLaps_, lapsEntries());
     cmbLaps_->hide();
 
     fraRotation_ = named(new QGroupBox("Rotation Sequence", this), "fraRotation");
     auto* rotation = new QGridLayout(fraRotation_);
     const char* optionCaptions[] = {"Straight:", "European:", "Custom:"};
     for (int i = 0; i < 3; ++i) {
-        optSeq_[i] = named(new QRadioButton(optionCaptions[i], fraRotation_),
-                           "optSeq_" + QString::number(i));
+        optSeq_[i] = named(new QRadioButton(optionCaptions[i], fraRotation_), indexed("optSeq", i));
         rotation->addWidget(optSeq_[i], i, 0);
         connect(optSeq_[i], &QRadioButton::toggled, this, [this] { sequenceOptionChanged(); });
     }
     for (int i = 0; i < 2; ++i) {
-        lblSequence_[i] = named(new QLabel(fraRotation_), "lblSequence_" + QString::number(i));
+        lblSequence_[i] = named(new QLabel(fraRotation_), indexed("lblSequence", i));
         rotation->addWidget(lblSequence_[i], i, 1);
     }
     txtSequence_ = named(new QLineEdit(fraRotation_), "txtSequence");

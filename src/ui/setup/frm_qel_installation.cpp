@@ -22,9 +22,11 @@
 
 namespace qel::ui {
 
+using setup::fillList;
 using setup::fromQt;
 using setup::indexed;
 using setup::named;
+using setup::selectListed;
 using setup::toQt;
 
 namespace {
@@ -47,16 +49,6 @@ class BusyPointer {
   private:
     bool active_ = true;
 };
-
-template <std::size_t N>
-void fill(QComboBox* list, const std::array<std::string_view, N>& entries) {
-    for (std::string_view entry : entries)
-        list->addItem(toQt(entry));
-}
-
-void select(QComboBox* list, int index) {
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-}
 
 }  // namespace
 
@@ -124,7 +116,7 @@ QWidget* FrmQelInstallation::buildTrackFrame() {
 
     cmbCommPort_ = named(new QComboBox(frame), "cmbCommPort");
     cmbCommPort_->setToolTip("Kestrova Hardware is connected to this port");
-    fill(cmbCommPort_, kCommPortEntries);
+    fillList(cmbCommPort_, kCommPortEntries);
     addRow("lblKestrovaConnectedToComm", "Kestrova Connected to Comm Port:", cmbCommPort_);
     // The port number stands for a device of this machine; show which.
     lblCommPortDevice_ = named(new QLabel(frame), "lblCommPortDevice");
@@ -132,17 +124,17 @@ QWidget* FrmQelInstallation::buildTrackFrame() {
     connect(cmbCommPort_, &QComboBox::currentIndexChanged, this, [this] { showPortDevice(); });
 
     cmbRelay_ = named(new QComboBox(frame), "cmbRelay");
-    fill(cmbRelay_, kRelayEntries);
+    fillList(cmbRelay_, kRelayEntries);
     addRow("lblRelay", "Relay:", cmbRelay_);
     cmbSensorType_ = named(new QComboBox(frame), "cmbSensorType");
-    fill(cmbSensorType_, kSensorTypeEntries);
+    fillList(cmbSensorType_, kSensorTypeEntries);
     addRow("lblSensorType", "Sensor Type:", cmbSensorType_);
     cmbScale_ = named(new QComboBox(frame), "cmbScale");
-    fill(cmbScale_, kScaleEntries);
+    fillList(cmbScale_, kScaleEntries);
     addRow("lblScale", "Scale - MPH:", cmbScale_);
     cmbNoOfLanes_ = named(new QComboBox(frame), "cmbNoOfLanes");
     cmbNoOfLanes_->setToolTip("Quantity of Lanes");
-    fill(cmbNoOfLanes_, kLaneCountEntries);
+    fillList(cmbNoOfLanes_, kLaneCountEntries);
     addRow("lblNoOfLanes", "Number of Lanes:", cmbNoOfLanes_);
     connect(cmbNoOfLanes_, &QComboBox::currentIndexChanged, this,
             [this](int index) { laneCountChosen(index); });
@@ -207,14 +199,13 @@ void FrmQelInstallation::load() {
         lanesChangeArmed_ = true;
         return;
     }
-    select(cmbNoOfLanes_, settings_.laneCountIndex);
-    if (cmbNoOfLanes_->currentIndex() >= 0)
-        settings_.laneCount = static_cast<int16_t>(cmbNoOfLanes_->currentIndex() + 2);
+    if (selectListed(cmbNoOfLanes_, settings_.laneCountIndex))
+        settings_.laneCount = static_cast<int16_t>(settings_.laneCountIndex + 2);
     lanesChangeArmed_ = true;
 
-    select(cmbScale_, settings_.scaleIndex);
-    select(cmbRelay_, settings_.relayIndex);
-    select(cmbSensorType_, settings_.sensorTypeIndex);
+    selectListed(cmbScale_, settings_.scaleIndex);
+    selectListed(cmbRelay_, settings_.relayIndex);
+    selectListed(cmbSensorType_, settings_.sensorTypeIndex);
     chkSellTime_->setChecked(settings_.sellTimeEnabled != 0);
     txtTrackName_->setText(toQt(settings_.trackName));
 
@@ -226,7 +217,7 @@ void FrmQelInstallation::load() {
     sizeToLaneCount(settings_.laneCount);
 
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
-        select(cmbLane_[lane], settings_.laneColorIndex[lane]);
+        selectListed(cmbLane_[lane], settings_.laneColorIndex[lane]);
         swatchColour_[lane] = settings_.laneColor[lane];
         setup::paintBackground(txtTrack_[lane], swatchColour_[lane]);
         chkDisable_[lane]->setChecked(settings_.laneDisabled[lane] != 0);
@@ -246,9 +237,8 @@ void FrmQelInstallation::sizeToLaneCount(int laneCount) {
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
         const bool shown = lane <= lanes;
         for (QWidget* control :
-             {static_cast<QWidget*>(lblLaneNumber_[lane]), static_cast<QWidget*>(txtTrack_[lane]),
-              static_cast<QWidget*>(cmbLane_[lane]), static_cast<QWidget*>(chkDisable_[lane]),
-              static_cast<QWidget*>(txtTrackLength_[lane])})
+             std::array<QWidget*, 5>{lblLaneNumber_[lane], txtTrack_[lane], cmbLane_[lane],
+                                     chkDisable_[lane], txtTrackLength_[lane]})
             control->setVisible(shown);
     }
     resize(width(), size.windowHeight / kTwipsPerPixel);
@@ -286,7 +276,7 @@ void FrmQelInstallation::laneCountChosen(int index) {
     if (answer != MessageAnswer::Ok) {
         settings_.laneCount = remembered;
         lanesChangeArmed_ = false;
-        select(cmbNoOfLanes_, settings_.laneCountIndex);
+        selectListed(cmbNoOfLanes_, settings_.laneCountIndex);
         lanesChangeArmed_ = true;
         return;
     }

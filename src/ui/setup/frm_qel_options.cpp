@@ -16,20 +16,15 @@
 
 namespace qel::ui {
 
+using setup::fillList;
 using setup::indexed;
 using setup::named;
-using setup::toQt;
+using setup::selectListed;
 
 namespace {
 
 const QString kStartDelayTip = "Delay in seconds before \"Formula1 Starts\"";
 const QString kDelayListTip = "Select time in seconds";
-
-void fill(QComboBox* list, const std::vector<std::string>& entries) {
-    list->clear();
-    for (const std::string& entry : entries)
-        list->addItem(toQt(entry));
-}
 
 std::optional<int> selectionOf(const QComboBox* list) {
     if (list->currentIndex() < 0) return std::nullopt;
@@ -153,9 +148,7 @@ QFrame* FrmQelOptions::buildAutomatePage() {
     cmbDelayView_ = named(new QComboBox(page), "cmbDelayView");
     lblDelayRotate_ = named(new QLabel("Delay Rotate, sec.", page), "lblDelayRotate");
     cmbDelayRotate_ = named(new QComboBox(page), "cmbDelayRotate");
-    for (QWidget* control :
-         {static_cast<QWidget*>(lblDelayView_), static_cast<QWidget*>(cmbDelayView_),
-          static_cast<QWidget*>(lblDelayRotate_), static_cast<QWidget*>(cmbDelayRotate_)})
+    for (QWidget* control : delayListControls())
         control->setToolTip(kDelayListTip);
     grid->addWidget(chkAutoDelay_, 0, 0, 1, 2);
     grid->addWidget(chkAutoPrint_, 1, 0, 1, 2);
@@ -202,13 +195,12 @@ void FrmQelOptions::report(const std::vector<std::string>& messages) {
         prompter_.inform(message, "Options");
 }
 
+std::array<QWidget*, 4> FrmQelOptions::delayListControls() const {
+    return {lblDelayView_, cmbDelayView_, lblDelayRotate_, cmbDelayRotate_};
+}
+
 void FrmQelOptions::selectStored(QComboBox* list, int position, const char* listName) {
-    if (position >= 0 && position < list->count()) {
-        list->setCurrentIndex(position);
-        return;
-    }
-    list->setCurrentIndex(-1);
-    if (listName) {
+    if (!selectListed(list, position)) {
         prompter_.inform(std::string("The ") + listName + " saved with the race format (entry " +
                              std::to_string(position + 1) +
                              ") is not in its list: choose one in Options.",
@@ -217,18 +209,18 @@ void FrmQelOptions::selectStored(QComboBox* list, int position, const char* list
 }
 
 void FrmQelOptions::load() {
-    fill(cmbDelayView_, automateDelayEntries());
-    fill(cmbDelayRotate_, automateDelayEntries());
+    fillList(cmbDelayView_, automateDelayEntries());
+    fillList(cmbDelayRotate_, automateDelayEntries());
 
     const bool powerSwitchable = trackPowerPageEnabled(installation_.relayIndex);
     pages_[2]->setEnabled(powerSwitchable);
     optWithGreen_->setEnabled(powerSwitchable);
     optBeforeGreen_->setEnabled(powerSwitchable);
 
-    fill(cmbMinLapTime_, minLapTimeEntries());
-    fill(cmbDelay_, startDelayEntries());
-    fill(cmbCoastTime_, coastTimeEntries());
-    fill(cmbFirstLap_, firstLapEntries());
+    fillList(cmbMinLapTime_, minLapTimeEntries());
+    fillList(cmbDelay_, startDelayEntries());
+    fillList(cmbCoastTime_, coastTimeEntries());
+    fillList(cmbFirstLap_, firstLapEntries());
 
     try {
         readOptionsFile(folder_, options_);
@@ -237,10 +229,10 @@ void FrmQelOptions::load() {
     }
 
     // applyStoredOptions tells of a position its list does not hold.
-    selectStored(cmbMinLapTime_, options_.minLapTimeIndex, nullptr);
-    selectStored(cmbDelay_, options_.startDelayIndex, nullptr);
-    selectStored(cmbFirstLap_, options_.firstLapIndex, nullptr);
-    selectStored(cmbCoastTime_, options_.coastTimeIndex, nullptr);
+    selectListed(cmbMinLapTime_, options_.minLapTimeIndex);
+    selectListed(cmbDelay_, options_.startDelayIndex);
+    selectListed(cmbFirstLap_, options_.firstLapIndex);
+    selectListed(cmbCoastTime_, options_.coastTimeIndex);
     optStartMethod_[static_cast<int>(startMethodOf(options_))]->setChecked(true);
     if (options_.powerWithGreen != 0) optWithGreen_->setChecked(true);
     if (options_.powerBeforeGreen != 0) optBeforeGreen_->setChecked(true);
@@ -269,9 +261,7 @@ void FrmQelOptions::AutoDelay() {
     const AutoDelayControls controls =
         qel::AutoDelay(chkAutoDelay_->isEnabled(), chkAutoDelay_->isChecked());
     optStartMethod_[0]->setEnabled(controls.instantEnabled);
-    for (QWidget* control :
-         {static_cast<QWidget*>(lblDelayView_), static_cast<QWidget*>(cmbDelayView_),
-          static_cast<QWidget*>(lblDelayRotate_), static_cast<QWidget*>(cmbDelayRotate_)})
+    for (QWidget* control : delayListControls())
         control->setEnabled(controls.delayListsEnabled);
 }
 

@@ -65,6 +65,10 @@ class FrmQelOptions : public QDialog {
     QFrame* buildSettingsPage();
     QFrame* newPage(int index);
     void showPage(int tab);
+    // The Automate delay lists and their labels, which share tip and state.
+    std::array<QWidget*, 4> delayListControls() const;
+    // A delay list's position saved with the race format; one its list does
+    // not hold is told of, naming the list.
     void selectStored(QComboBox* list, int position, const char* listName);
     void report(const std::vector<std::string>& messages);
     void ok();

@@ -1,7 +1,9 @@
 #pragma once
-// Small helpers the track set-up windows share: text between core and Qt,
-// named controls, lane colours, and boxes that select their text on entry.
+// Small helpers the set-up windows share: text between core and Qt, named
+// controls, lists filled from core, lane colours, and boxes that select their
+// text on entry.
 #include <QColor>
+#include <QComboBox>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -29,6 +31,22 @@ Widget* named(Widget* widget, const QString& name) {
 // "name_index", as control arrays are named.
 inline QString indexed(const char* name, int index) {
     return QString::fromLatin1(name) + '_' + QString::number(index);
+}
+
+// Fills a list with the entries core gives for it, replacing what it held.
+template <typename Entries>
+void fillList(QComboBox* list, const Entries& entries) {
+    list->clear();
+    for (const auto& entry : entries)
+        list->addItem(toQt(entry));
+}
+
+// Selects a stored list position, or nothing when the list does not hold it
+// (a damaged file); false in that case.
+inline bool selectListed(QComboBox* list, int position) {
+    const bool listed = position >= 0 && position < list->count();
+    list->setCurrentIndex(listed ? position : -1);
+    return listed;
 }
 
 // A stored colour is R + 256 G + 65536 B.

@@ -65,11 +65,12 @@ FrmQelHelp::FrmQelHelp(const AppFolder& folder, QWidget* parent)
 }
 
 void FrmQelHelp::showTopics() {
-    const QString topics = QString::fromStdString(helpTopicsPath(folder_).string());
-    if (QFileInfo(topics).isFile()) {
-        brwHelp_->setSource(QUrl::fromLocalFile(QFileInfo(topics).absoluteFilePath()));
+    const std::filesystem::path topics = helpTopicsPath(folder_);
+    const QFileInfo page(QString::fromStdString(topics.string()));
+    if (page.isFile()) {
+        brwHelp_->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
     } else {
-        brwHelp_->setPlainText(toQt(helpMissingText(helpTopicsPath(folder_))));
+        brwHelp_->setPlainText(toQt(helpMissingText(topics)));
     }
 }
 
