@@ -2,10 +2,11 @@
 // Core speaks UTF-8 std::string; Qt speaks QString.
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace qel::platform {
 
-inline QString toQt(const std::string& text) {
+inline QString toQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 inline std::string fromQt(const QString& text) {

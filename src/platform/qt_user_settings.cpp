@@ -3,13 +3,11 @@
 #include <QSettings>
 #include <QString>
 
+#include "platform/qt_text.h"
+
 namespace qel::platform {
 
 namespace {
-
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString keyOf(std::string_view section, std::string_view key) {
     return toQt(section) + "/" + toQt(key);

@@ -1,4 +1,5 @@
 #include "ui/board/frm_start_lights.h"
+#include "ui/widgets/qt_text.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -8,14 +9,6 @@
 #include <cmath>
 
 namespace qel::ui {
-
-namespace {
-
-QColor rgbNumber(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-}  // namespace
 
 FrmStartLights::FrmStartLights(const QString& objectName, QWidget* parent)
     : QWidget(parent, Qt::Window) {
@@ -82,7 +75,7 @@ void FrmStartLights::render() {
     if (!model_) return;
     for (int i = 0; i < kLampCount; ++i) {
         QPalette lit = shape1_[i]->palette();
-        lit.setColor(QPalette::Window, rgbNumber(lampColor(model_->lamps()[i])));
+        lit.setColor(QPalette::Window, colourOf(lampColor(model_->lamps()[i])));
         shape1_[i]->setPalette(lit);
     }
 }

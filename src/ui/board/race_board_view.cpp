@@ -1,4 +1,5 @@
 #include "ui/board/race_board_view.h"
+#include "ui/widgets/qt_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,14 +22,6 @@ namespace {
 constexpr int kHeaderPoint = 20;
 constexpr int kClockPoint = 40;
 constexpr QSize kFlagSize(96, 64);
-
-QColor toColor(int32_t value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
-
-QString toText(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QPixmap flagPixmap(int picture) {
     QPixmap pixmap(kFlagSize);
@@ -201,7 +194,7 @@ bool RaceBoardView::eventFilter(QObject* watched, QEvent* event) {
             const PointerChoice choice = pointerQuery_(hover->part, hover->row);
             const auto cursor = cursors_.constFind(static_cast<int>(choice.pointer));
             if (cursor != cursors_.constEnd()) widget->setCursor(*cursor);
-            if (choice.toolTip) widget->setToolTip(toText(*choice.toolTip));
+            if (choice.toolTip) widget->setToolTip(toQt(*choice.toolTip));
         }
     }
     if (event->type() == QEvent::FocusOut) {
@@ -227,14 +220,14 @@ void RaceBoardView::showText(Shown& shown, const std::string& text) {
     if (shown.filled && shown.text == text) return;
     shown.text = text;
     shown.filled = true;
-    shown.label->setText(toText(text));
+    shown.label->setText(toQt(text));
 }
 
 void RaceBoardView::showFore(Shown& shown, int32_t color) {
     if (shown.fore == color) return;
     shown.fore = color;
     QPalette palette = shown.label->palette();
-    palette.setColor(QPalette::WindowText, toColor(color));
+    palette.setColor(QPalette::WindowText, colourOf(color));
     shown.label->setPalette(palette);
 }
 
@@ -243,13 +236,13 @@ void RaceBoardView::showCell(Shown& shown, const BoardCell& cell) {
     if (shown.back != cell.backColor) {
         shown.back = cell.backColor;
         QPalette palette = shown.label->palette();
-        palette.setColor(QPalette::Window, toColor(cell.backColor));
+        palette.setColor(QPalette::Window, colourOf(cell.backColor));
         shown.label->setPalette(palette);
     }
     showFore(shown, cell.foreColor);
     if (shown.toolTip != cell.toolTip) {
         shown.toolTip = cell.toolTip;
-        shown.label->setToolTip(toText(cell.toolTip));
+        shown.label->setToolTip(toQt(cell.toolTip));
     }
 }
 
@@ -273,7 +266,7 @@ void RaceBoardView::renderNameList(int row) {
         const QSignalBlocker quiet(list);
         list->clear();
         for (const std::string& entry : source.entries)
-            list->addItem(toText(entry));
+            list->addItem(toQt(entry));
     }
     if (list->currentIndex() != source.selected) {
         const QSignalBlocker quiet(list);
@@ -325,7 +318,7 @@ void RaceBoardView::render() {
     }
     if (firstRender_ || startCaption_ != board_.startCaption) {
         startCaption_ = board_.startCaption;
-        start_->setText(toText(startCaption_));
+        start_->setText(toQt(startCaption_));
     }
     if (startEnabled_ != int(board_.startEnabled)) {
         startEnabled_ = board_.startEnabled;

@@ -9,18 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "ui/widgets/qt_text.h"
+
 class QLineEdit;
 class QWidget;
 
 namespace qel::ui::setup {
 
-inline QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-inline std::string fromQt(const QString& text) {
-    return text.toUtf8().toStdString();
-}
+using qel::ui::colourOf;
+using qel::ui::fromQt;
+using qel::ui::toQt;
 
 template <typename Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -47,11 +45,6 @@ inline bool selectListed(QComboBox* list, int position) {
     const bool listed = position >= 0 && position < list->count();
     list->setCurrentIndex(listed ? position : -1);
     return listed;
-}
-
-// A stored colour is R + 256 G + 65536 B.
-inline QColor colourOf(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
 // Paints a control's background (and its text box base) in a lane colour.

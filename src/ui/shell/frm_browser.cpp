@@ -8,20 +8,9 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/page_browser.h"
+#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
-
-namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string fromQt(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
-}  // namespace
 
 FrmBrowser::FrmBrowser(TimerService& timers, Shell& shell, std::string startingAddress,
                        QWidget* parent)

@@ -8,14 +8,11 @@
 
 #include "core/shell/shell_texts.h"
 #include "ui/shell/shell_logo.h"
+#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
 
 namespace {
-
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text) {
     auto* made = new QLabel(text, parent);

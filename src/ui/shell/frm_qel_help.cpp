@@ -8,14 +8,11 @@
 #include <QVBoxLayout>
 
 #include "core/shell/help_pages.h"
+#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
 
 namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
     auto* made = new QPushButton(caption, parent);

@@ -12,16 +12,9 @@
 #include "core/shell/main_window_placement.h"
 #include "core/shell/shell_texts.h"
 #include "ui/shell/shell_logo.h"
+#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
-
-namespace {
-
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 FrmQelSplash1::FrmQelSplash1(TimerService& timers, std::function<void(const QRect&)> showMainWindow,
                              QWidget* parent)

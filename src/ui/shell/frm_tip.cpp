@@ -1,4 +1,5 @@
 #include "ui/shell/frm_tip.h"
+#include "ui/widgets/qt_text.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -10,10 +11,6 @@
 namespace qel::ui {
 
 namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A yellow disc with a question mark beside the tip.
 QPixmap tipPicture() {

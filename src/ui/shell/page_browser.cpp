@@ -4,14 +4,11 @@
 #include <QTimer>
 
 #include "core/shell/help_pages.h"
+#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
 
 namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool isWebAddress(const QUrl& url) {
     const QString scheme = url.scheme().toLower();

@@ -1,4 +1,5 @@
 #include "ui/sound/frm_sound.h"
+#include "ui/widgets/qt_text.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -16,10 +17,6 @@ namespace {
 
 const QColor kBackground(224, 224, 224);
 const QColor kTestHighlight(0, 255, 0);
-
-QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void paintBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();

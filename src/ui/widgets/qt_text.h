@@ -1,0 +1,24 @@
+#pragma once
+// Text and colours between core and the windows: core keeps UTF-8 strings
+// and colours as one number, red + 256 × green + 65536 × blue.
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qel::ui {
+
+inline QString toQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string fromQt(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+inline QColor colourOf(int32_t value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+}  // namespace qel::ui
