@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   socat sox espeak-ng poppler-utils xvfb xauth python3
-  fonts-dejavu-core
+  fonts-dejavu-core clang-format
 )
 
 missing=()

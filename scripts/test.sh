@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing, builds, runs every test headless, and checks that
+# every C++ file is laid out as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy CUPS_SERVER=/nonexistent
-ctest --preset default -j2 "$@"
+status=0
+ctest --preset default -j2 "$@" || status=$?
+bash scripts/check-format.sh || status=1
+exit $status

@@ -1,12 +1,10 @@
 // qeltimer: lap timer and race manager for slot-car tracks.
 #include <QApplication>
 #include <QDateTime>
-#include <memory>
 
-#include "core/engine/race_engine.h"
+#include "app/program.h"
 #include "core/io/data_folder.h"
 #include "core/seams/uniform_random.h"
-#include "core/state/app_state.h"
 #include "platform/desktop_shell.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_timers.h"
@@ -15,10 +13,9 @@
 #include "platform/serial_port.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/shell/frm_qel_splash1.h"
-#include "ui/shell/frm_tip.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setOrganizationName("qeltimer");
     QApplication::setApplicationName("qeltimer");
     // The program ends with the race board, not with the last window closed
@@ -38,31 +35,18 @@ int main(int argc, char** argv) {
     qel::platform::DesktopShell shell;
     qel::platform::QtUserSettings userSettings;
 
-    const auto state = qel::makeAppState();
-    qel::RaceEngine engine(*state, {folder, port, clock, timers, random, prompter, sound});
+    qel::app::Program program(
+        {folder, port, clock, timers, random, prompter, sound, shell, userSettings});
 
-    std::unique_ptr<qel::ui::FrmQelTimer> window;
-    std::unique_ptr<qel::ui::FrmTip> tip;
     auto* splash = new qel::ui::FrmQelSplash1(timers, [&](const QRect& placement) {
-        window = std::make_unique<qel::ui::FrmQelTimer>(
-            engine, qel::ui::MainWindowServices{shell, userSettings});
-        QObject::connect(window.get(), &qel::ui::FrmQelTimer::programEnded, &app,
-                         &QApplication::quit, Qt::QueuedConnection);
-        engine.Form_Load({[&window] { window->showInstallation(); }});
-        window->render();
-        window->setGeometry(placement);
-        window->show();
-
-        // A tip of the day for the race director, unless turned off.
-        tip =
-            std::make_unique<qel::ui::FrmTip>(folder, random, userSettings, nullptr, window.get());
-        if (tip->load()) tip->show();
+        program.start(placement);
+        // Messages open over the race board.
+        prompter.setParent(&program.mainWindow());
+        QObject::connect(&program.mainWindow(), &qel::ui::FrmQelTimer::programEnded,
+                         &application, &QApplication::quit, Qt::QueuedConnection);
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
 
-    const int result = QApplication::exec();
-    tip.reset();
-    window.reset();
-    return result;
+    return QApplication::exec();
 }

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::platform {
 

@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::platform {
 

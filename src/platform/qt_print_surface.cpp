@@ -13,15 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::platform {
 
 namespace {
-
-QColor colorOf(int32_t rgb) {
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
 
 QRect rectOf(const PrintRect& rect) {
     return QRect(rect.x, rect.y, std::max(rect.width, 0), std::max(rect.height, 0));
@@ -142,7 +138,7 @@ int QtPrintSurface::textWidth(const std::string& text) const {
 
 void QtPrintSurface::drawText(int x, int y, const std::string& text, int32_t rgb) {
     if (!isActive()) return;
-    painter_->setPen(colorOf(rgb));
+    painter_->setPen(colourOf(rgb));
     painter_->drawText(QPoint(x, y + metrics().ascent()), toQt(text));
 }
 
@@ -176,19 +172,19 @@ void QtPrintSurface::drawTextInRect(const PrintRect& rect, const std::string& te
     // A cell's text stays inside its cell, as on the race director's screen.
     painter_->save();
     painter_->setClipRect(rectOf(rect));
-    painter_->setPen(colorOf(rgb));
+    painter_->setPen(colourOf(rgb));
     painter_->drawText(rectOf(rect), flags, toQt(text));
     painter_->restore();
 }
 
 void QtPrintSurface::fillRect(const PrintRect& rect, int32_t rgb) {
     if (!isActive()) return;
-    painter_->fillRect(rectOf(rect), colorOf(rgb));
+    painter_->fillRect(rectOf(rect), colourOf(rgb));
 }
 
 void QtPrintSurface::outlineRect(const PrintRect& rect, int32_t rgb, int lineWidth) {
     if (!isActive()) return;
-    QPen pen(colorOf(rgb));
+    QPen pen(colourOf(rgb));
     pen.setWidth(std::max(lineWidth, 1));
     pen.setJoinStyle(Qt::MiterJoin);
     painter_->save();

@@ -3,14 +3,17 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
 
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::platform {
 
 namespace {
 
-QMessageBox::Icon toQt(MessageIcon icon) {
+QMessageBox::Icon iconOf(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Information:
             return QMessageBox::Information;
@@ -26,7 +29,7 @@ QMessageBox::Icon toQt(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons toQt(MessageButtons buttons) {
+QMessageBox::StandardButtons buttonsOf(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::Ok:
             return QMessageBox::Ok;
@@ -44,7 +47,7 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-MessageAnswer fromQt(int button) {
+MessageAnswer answerOf(int button) {
     switch (button) {
         case QMessageBox::Ok:
             return MessageAnswer::Ok;
@@ -65,7 +68,7 @@ MessageAnswer fromQt(int button) {
 
 // Messages join their lines with CR LF; the box breaks lines at LF alone.
 QString shownText(const std::string& text) {
-    QString shown = platform::toQt(text);
+    QString shown = toQt(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
     return shown;
@@ -74,14 +77,24 @@ QString shownText(const std::string& text) {
 }  // namespace
 
 MessageAnswer QtPrompter::message(const std::string& text, const std::string& title,
-                                  MessageIcon icon, MessageButtons buttons) {
-    QMessageBox box(toQt(icon), platform::toQt(title), QString(), toQt(buttons), parent_);
+                                  MessageIcon icon, MessageButtons buttons,
+                                  DefaultButton defaultButton) {
+    QMessageBox box(iconOf(icon), toQt(title), QString(), buttonsOf(buttons), parent_);
     box.setObjectName("messageBox");
     // Racer and file names go into messages; a "<" in one must not turn the
     // text into markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(shownText(text));
-    return fromQt(box.exec());
+    // Enter presses the button the question names as its default: a "No"
+    // default keeps an unread question from going ahead.
+    const QList<QAbstractButton*> shown = box.buttons();
+    std::vector<QAbstractButton*> ordered(shown.begin(), shown.end());
+    std::sort(ordered.begin(), ordered.end(), [&box](QAbstractButton* a, QAbstractButton* b) {
+        return box.standardButton(a) < box.standardButton(b);
+    });
+    const auto index = static_cast<std::size_t>(defaultButton);
+    if (index < ordered.size()) box.setDefaultButton(qobject_cast<QPushButton*>(ordered[index]));
+    return answerOf(box.exec());
 }
 
 std::optional<std::string> QtPrompter::input(const std::string& prompt, const std::string& title,
@@ -89,9 +102,9 @@ std::optional<std::string> QtPrompter::input(const std::string& prompt, const st
     QInputDialog dialog(parent_);
     dialog.setObjectName("inputBox");
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(platform::toQt(title));
+    dialog.setWindowTitle(toQt(title));
     dialog.setLabelText(shownText(prompt));
-    dialog.setTextValue(platform::toQt(defaultText));
+    dialog.setTextValue(toQt(defaultText));
     for (auto* label : dialog.findChildren<QLabel*>())
         label->setTextFormat(Qt::PlainText);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

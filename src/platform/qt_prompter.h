@@ -12,7 +12,8 @@ class QtPrompter : public Prompter {
     void setParent(QWidget* parent) { parent_ = parent; }
 
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
-                          MessageButtons buttons) override;
+                          MessageButtons buttons,
+                          DefaultButton defaultButton = DefaultButton::First) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
 

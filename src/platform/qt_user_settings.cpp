@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::platform {
 
@@ -22,7 +22,7 @@ std::optional<std::string> QtUserSettings::value(std::string_view section,
     const QSettings store(QSettings::defaultFormat(), QSettings::UserScope, kOwner, kOwner);
     const QVariant stored = store.value(keyOf(section, key));
     if (!stored.isValid()) return std::nullopt;
-    return stored.toString().toStdString();
+    return fromQt(stored.toString());
 }
 
 void QtUserSettings::setValue(std::string_view section, std::string_view key,

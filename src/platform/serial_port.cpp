@@ -3,7 +3,7 @@
 #include <QMetaObject>
 
 #include "core/setup/port_map.h"
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::platform {
 

@@ -99,7 +99,7 @@ TEST_F(BoardClicksTest, HeaderClickRedrawsOnlyABoardThatIsRacing) {
     clicks.lblLag_Click();  // to "Best Lap" on an idle board
     EXPECT_EQ(board.rows[1].lagTime.text, "");
 
-    board.startCaption = "Pause";
+    board.startState = StartState::Pause;
     clicks.lblLag_Click();  // "Median"
     clicks.lblLag_Click();  // "Best Lap"
     EXPECT_EQ(board.rows[1].lagTime.text, " 4.321");
@@ -280,12 +280,12 @@ TEST(BoardClicksPointers, NameCellOffersTheRacerListOnlyOnAnIdleBoard) {
     EXPECT_EQ(disabled.pointer, BoardPointer::Normal);
     EXPECT_EQ(disabled.toolTip, "To enable, go to \"Settings\" menu");
 
-    board.startCaption = "Pause";
+    board.startState = StartState::Pause;
     const PointerChoice racing = pointerOver(BoardTarget::NameCell, 1, state, board, true);
     EXPECT_EQ(racing.pointer, BoardPointer::Unchanged);
     EXPECT_EQ(racing.toolTip, std::nullopt);
 
-    board.startCaption = "Start";
+    board.startState = StartState::Start;
     state.heatRotation = true;
     const PointerChoice heats = pointerOver(BoardTarget::NameCell, 1, state, board, false);
     EXPECT_EQ(heats.pointer, BoardPointer::Unchanged);

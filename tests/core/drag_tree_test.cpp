@@ -42,7 +42,7 @@ TEST_F(DragTreeTest, ThreeAmbersHalfASecondApartThenGreenAtThreeSeconds) {
     expectMoments(*tree, moments);
     EXPECT_EQ(calls, (std::vector<std::string>{"flag 1", "closed"}));
     EXPECT_TRUE(board.startEnabled);
-    EXPECT_EQ(board.startCaption, "Pause");
+    EXPECT_EQ(board.startState, StartState::Pause);
 }
 
 TEST_F(DragTreeTest, TheFirstAmberLightsOnlyWhileTheStartMethodIsDragRacing) {
@@ -116,7 +116,7 @@ TEST_F(DragTreeTest, RightClickJumpsToTheGreenOnTheNextTick) {
     EXPECT_TRUE(raceTick->enabled());
     at(2000);
     EXPECT_FALSE(tree->isOpen());
-    EXPECT_EQ(board.startCaption, "Pause");
+    EXPECT_EQ(board.startState, StartState::Pause);
 }
 
 TEST_F(DragTreeTest, EscBeforeTheGreenLeavesNoRaceRunning) {
@@ -128,7 +128,7 @@ TEST_F(DragTreeTest, EscBeforeTheGreenLeavesNoRaceRunning) {
     EXPECT_FALSE(raceTick->enabled());
     EXPECT_EQ(port.written(), "");
     EXPECT_EQ(lampText(*tree), "YY..");
-    EXPECT_EQ(board.startCaption, "Start");
+    EXPECT_EQ(board.startState, StartState::Start);
     // Esc twice, or after the window has gone, changes nothing more.
     tree->escapePressed();
     tree->rightMouseDown();
@@ -137,10 +137,10 @@ TEST_F(DragTreeTest, EscBeforeTheGreenLeavesNoRaceRunning) {
 }
 
 TEST_F(DragTreeTest, LastStepAlwaysSetsPause) {
-    board.startCaption = "Reset";
+    board.startState = StartState::Reset;
     open();
     at(3500);
-    EXPECT_EQ(board.startCaption, "Pause");
+    EXPECT_EQ(board.startState, StartState::Pause);
 }
 
 TEST_F(DragTreeTest, AutoDelayBannerAtTheLastStep) {

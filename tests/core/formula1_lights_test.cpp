@@ -73,10 +73,10 @@ TEST_F(Formula1LightsTest, TheGreenStartsTheRaceAndThrowsAwayWhatTheBoxSentDurin
     EXPECT_TRUE(raceTick->enabled());
     EXPECT_EQ(board.flagPicture, kFlagGreen);
     EXPECT_FALSE(board.startEnabled);
-    EXPECT_EQ(board.startCaption, "Start");
+    EXPECT_EQ(board.startState, StartState::Start);
     at(8000);
     EXPECT_TRUE(board.startEnabled);
-    EXPECT_EQ(board.startCaption, "Pause");
+    EXPECT_EQ(board.startState, StartState::Pause);
     EXPECT_FALSE(lights->timer().enabled());
 }
 
@@ -166,7 +166,7 @@ TEST_F(Formula1LightsTest, RightClickAfterTheGreenDoesNotStartTheRaceTwice) {
     EXPECT_EQ(newWrites(), "");
     EXPECT_EQ(newSounds(), std::vector<std::string>{});
     EXPECT_FALSE(lights->isOpen());
-    EXPECT_EQ(board.startCaption, "Pause");
+    EXPECT_EQ(board.startState, StartState::Pause);
 }
 
 TEST_F(Formula1LightsTest, EscBeforeTheGreenAbandonsTheStart) {
@@ -193,20 +193,23 @@ TEST_F(Formula1LightsTest, EscAfterTheGreenOnlyHurriesTheLastStep) {
     EXPECT_EQ(calls, (std::vector<std::string>{"flag 1", "closed"}));
     EXPECT_TRUE(raceTick->enabled());
     EXPECT_TRUE(board.startEnabled);
-    EXPECT_EQ(board.startCaption, "Pause");
+    EXPECT_EQ(board.startState, StartState::Pause);
 }
 
 TEST_F(Formula1LightsTest, LastStepSetsPauseOnlyFromStartOrContinue) {
     const struct {
-        const char* before;
-        const char* after;
-    } cases[] = {{"Start", "Pause"}, {"Continue", "Pause"}, {"Reset", "Reset"}, {"Pause", "Pause"}};
+        StartState before;
+        StartState after;
+    } cases[] = {{StartState::Start, StartState::Pause},
+                 {StartState::Continue, StartState::Pause},
+                 {StartState::Reset, StartState::Reset},
+                 {StartState::Pause, StartState::Pause}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
-        board.startCaption = c.before;
+        SCOPED_TRACE(startCaptionOf(c.before));
+        board.startState = c.before;
         open();
         time.advance(10000);
-        EXPECT_EQ(board.startCaption, c.after);
+        EXPECT_EQ(board.startState, c.after);
     }
 }
 

@@ -129,9 +129,9 @@ TEST_F(LaneNamesTest, DisabledLaneOpensNoList) {
 TEST_F(LaneNamesTest, NoListOpensWhileARaceIsUnderWay) {
     names.LoadRacerLists();
     state.laneDisabled[2] = 1;
-    for (const char* caption : {"Pause", "Continue", "Reset"}) {
-        SCOPED_TRACE(caption);
-        board.startCaption = caption;
+    for (StartState state : {StartState::Pause, StartState::Continue, StartState::Reset}) {
+        SCOPED_TRACE(startCaptionOf(state));
+        board.startState = state;
         names.lblName_Click(1);
         names.lblName_Click(2);
         EXPECT_FALSE(board.nameLists[1].visible);

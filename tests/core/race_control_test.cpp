@@ -102,7 +102,7 @@ class RaceControlTest : public ::testing::Test {
     void realMode() { engine.state().demoMode = 0; }
 
     void press() { engine.control().cmdStart_Click(); }
-    std::string caption() { return engine.board().startCaption; }
+    std::string caption() { return startCaptionOf(engine.board().startState); }
 
     void setLaneRacers(const std::string& line) {
         folder.write("QelDat/Racers.dat", line + "\r\n");

@@ -52,7 +52,7 @@ class RaceEngineTest : public ::testing::Test {
             if (bytes == "V") port.feed("QELBOX 2.1\r\n");
         });
         engine.control().cmdStart_Click();
-        ASSERT_EQ(engine.board().startCaption, "Pause");
+        ASSERT_EQ(engine.board().startState, StartState::Pause);
     }
 
     test::TempFolder folder;
@@ -80,7 +80,7 @@ TEST_F(RaceEngineTest, LoadSetsUpTheBoardFromTheDefaultFolder) {
     EXPECT_EQ(s.raceFormat, kPractice);
     EXPECT_TRUE(s.practiceMode);
     EXPECT_EQ(s.laneCount, 4);
-    EXPECT_EQ(b.startCaption, "Start");
+    EXPECT_EQ(b.startState, StartState::Start);
     EXPECT_EQ(b.raceDescription, "Demo - Practice");
     EXPECT_EQ(b.windowTitle, "Qe Timer - Practice");
     EXPECT_EQ(b.rows[1].name.text, "Anna Fenwright ");
@@ -148,12 +148,12 @@ TEST_F(RaceEngineTest, LoadWithEveryDataFileMissingLeavesTheProgramUsable) {
     EXPECT_NO_THROW(engine.Form_Load());
 
     EXPECT_TRUE(engine.formReady());
-    EXPECT_EQ(engine.board().startCaption, "Start");
+    EXPECT_EQ(engine.board().startState, StartState::Start);
     EXPECT_TRUE(engine.board().startEnabled);
     EXPECT_FALSE(engine.board().busy);
     EXPECT_EQ(engine.state().raceFormat, kPractice);
     EXPECT_NO_THROW(engine.control().cmdStart_Click());
-    EXPECT_EQ(engine.board().startCaption, "Pause");
+    EXPECT_EQ(engine.board().startState, StartState::Pause);
 }
 
 TEST_F(RaceEngineTest, DamagedFileDoesNotStopTheStepsAfterIt) {

@@ -98,7 +98,7 @@ TEST_F(RaceFinishTest, TenLapRaceFlagsFinishLapsAndCoast) {
     EXPECT_FALSE(tick->enabled());
     EXPECT_EQ(port.written(), "P");
     EXPECT_EQ(board.banner, "Race Over");
-    EXPECT_EQ(board.startCaption, "Reset");
+    EXPECT_EQ(board.startState, StartState::Reset);
     at(60000, {10, 10, 9, 0});  // closes once
     EXPECT_EQ(std::count(player.played.begin(), player.played.end(), "Race Over.wav"), 1);
 }
@@ -114,7 +114,7 @@ TEST_F(RaceFinishTest, LapHeatsCloseAtTheLeadersFinish) {
     at(9000, {3, 2, 2, 1});
     EXPECT_EQ(s.raceOverHandled, 1);
     EXPECT_EQ(board.banner, "Heat Over");
-    EXPECT_EQ(board.startCaption, "Auto Delay");
+    EXPECT_EQ(board.startState, StartState::AutoDelay);
     EXPECT_EQ(handover.calls,
               (std::vector<std::string>{"saveHeatToLog", "startBetweenHeatDelay", "enableFileMenu",
                                         "scoreHeat", "reopenOpenViews"}));
@@ -159,7 +159,7 @@ TEST_F(RaceFinishTest, TimedHeatThatIsNotTheLastShowsRedAndCountsEveryCoastLap) 
     at(62001, {13, 12, 11, 10});
     EXPECT_EQ(s.raceOverHandled, 1);
     EXPECT_EQ(board.banner, "Heat Over");
-    EXPECT_EQ(board.startCaption, "Rotate");
+    EXPECT_EQ(board.startState, StartState::Rotate);
     EXPECT_EQ(player.played,
               (std::vector<std::string>{"10 Seconds Left.wav", "Red Flag.wav", "Heat Over.wav"}));
 }

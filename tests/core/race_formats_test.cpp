@@ -35,13 +35,13 @@ TEST(RaceFormats, EachFormatSetsTheRaceUpAsItsRuleSays) {
         RaceFormatSettings settings;
         settings.autoPrint = 1;
         settings.raceLimitKind = "Number of Laps";
-        RaceFormatFlags flags{false, 9};
-        const auto controls = chooseRaceFormat(c.format, 4, 2, settings, flags);
+        const auto controls = chooseRaceFormat(c.format, 2, settings);
+        const RaceFormatRule& rule = raceFormatRule(c.format);
 
         EXPECT_EQ(settings.raceFormatName, c.name);
         EXPECT_EQ(settings.heatRotation, c.heats ? -1 : 0);
-        EXPECT_EQ(flags.practiceMode, c.practice);
-        EXPECT_EQ(flags.racerCount, c.racerCount);
+        EXPECT_EQ(rule.practiceMode, c.practice);
+        EXPECT_EQ(rule.racerCountIsLaneCount, c.racerCount == 4);
         EXPECT_EQ(controls.shownList, c.list);
         EXPECT_EQ(controls.lengthEnabled, c.list.has_value());
         if (c.list) {
@@ -72,9 +72,8 @@ TEST(RaceFormats, UnknownFormatNumberRunsAsPractice) {
 
 TEST(RaceFormats, CustomTextIsEnabledOnlyWithCustomChosen) {
     RaceFormatSettings settings;
-    RaceFormatFlags flags;
-    EXPECT_FALSE(chooseRaceFormat(5, 4, 0, settings, flags).customTextEnabled);
-    EXPECT_FALSE(chooseRaceFormat(5, 4, 1, settings, flags).customTextEnabled);
+    EXPECT_FALSE(chooseRaceFormat(5, 0, settings).customTextEnabled);
+    EXPECT_FALSE(chooseRaceFormat(5, 1, settings).customTextEnabled);
 }
 
 TEST(RaceLengthLists, MinutesListHasItsStepsAndEnds) {

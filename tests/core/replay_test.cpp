@@ -41,7 +41,7 @@ TEST(Replay, ARecordedThreeLapRaceRunsToRaceOver) {
               (std::vector<std::string>{"0 Go.wav", "3800 White Flag.wav",
                                         "6900 Checkered Flag.wav", "7900 Race Over.wav"}));
     EXPECT_EQ(r.board.banner, "Race Over");
-    EXPECT_EQ(r.board.startCaption, "Reset");
+    EXPECT_EQ(r.board.startState, StartState::Reset);
     EXPECT_EQ(s.raceOverHandled, 1);
     const std::string json = toJson(r);
     EXPECT_NE(json.find("\"lapTimes\":[0.5,3.1,3]"), std::string::npos) << json;

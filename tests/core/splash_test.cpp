@@ -40,22 +40,22 @@ TEST(Splash, EndsWithoutACallback) {
     EXPECT_TRUE(splash.ended());
 }
 
-TEST(MainWindowPlacement, FullWidthTopLeftLessAThirdOfAnInch) {
+TEST(MainWindowPlacement, FullWidthTopLeftLessTheTaskBarAllowance) {
     struct Case {
         int width;
         int height;
-        double dpi;
+        int allowance;  // a third of an inch at the screen's resolution
         WindowPlacement placement;
     };
     const Case cases[] = {
-        {1920, 1080, 96.0, {0, 0, 1920, 1047}},   // 33.3 px
-        {1024, 768, 72.0, {0, 0, 1024, 743}},     // 25 px
-        {2560, 1440, 144.0, {0, 0, 2560, 1390}},  // 50 px
-        {800, 20, 96.0, {0, 0, 800, 0}},          // never negative
+        {1920, 1080, 33, {0, 0, 1920, 1047}},  // 96 dpi
+        {1024, 768, 25, {0, 0, 1024, 743}},    // 72 dpi
+        {2560, 1440, 50, {0, 0, 2560, 1390}},  // 144 dpi
+        {800, 20, 33, {0, 0, 800, 0}},         // never negative
     };
     for (const Case& c : cases)
-        EXPECT_EQ(mainWindowPlacement(c.width, c.height, c.dpi), c.placement)
-            << c.width << "x" << c.height << " at " << c.dpi;
+        EXPECT_EQ(mainWindowPlacement(c.width, c.height, c.allowance), c.placement)
+            << c.width << "x" << c.height << " less " << c.allowance;
 }
 
 }  // namespace

@@ -34,7 +34,11 @@ TEST_F(StartCountdownTest, ADelayOfNShowsNDownToZeroAndClosesAtNPlusTwoSeconds) 
         const int64_t opened = time.tickCountMs();
         one.load(delay);
         EXPECT_FALSE(board.startEnabled);
-        EXPECT_EQ(one.countText(), "");
+        // The count it starts from shows from the moment it opens, and again
+        // at the first tick.
+        EXPECT_EQ(one.countText(), std::to_string(delay));
+        at(opened + 999);
+        EXPECT_EQ(one.countText(), std::to_string(delay));
         for (int shown = delay; shown >= 0; --shown) {
             at(opened + (delay - shown + 1) * 1000);
             EXPECT_EQ(one.countText(), std::to_string(shown));
@@ -74,6 +78,22 @@ TEST_F(StartCountdownTest, PausedAtTwoForTenSecondsResumesAtOne) {
     EXPECT_EQ(countdown.countText(), "2");
     at(13300);
     EXPECT_EQ(countdown.countText(), "1");
+}
+
+TEST_F(StartCountdownTest, PausedBeforeTheFirstTickItHoldsTheCountItStartsFrom) {
+    countdown.load(5);
+    at(400);
+    countdown.pauseDelayClicked();
+    EXPECT_EQ(countdown.countText(), "5");
+    at(20000);
+    EXPECT_EQ(countdown.countText(), "5");
+    EXPECT_EQ(startDelay, 5);
+    // Going on, the first tick still shows 5 and the count runs down from there.
+    countdown.pauseDelayClicked();
+    at(21000);
+    EXPECT_EQ(countdown.countText(), "5");
+    at(22000);
+    EXPECT_EQ(countdown.countText(), "4");
 }
 
 TEST_F(StartCountdownTest, SkipClosesAtOnceAndFreesTheStartButton) {

@@ -61,7 +61,7 @@ class MainWindowDemoRace : public ::testing::Test {
         return played;
     }
 
-    int lapNumberShown(int row) const { return program.cell("lblLapNum", row).toInt(); }
+    int lapNumberShown(int row) { return program.cell("lblLapNum", row).toInt(); }
 
     test::TempFolder folder;
     platform::SerialPort port{AppFolder(folder.path())};

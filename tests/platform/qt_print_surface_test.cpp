@@ -17,7 +17,7 @@
 
 #include "core/io/errors.h"
 #include "core/records/print_lines.h"
-#include "platform/qt_text.h"
+#include "qt/qt_text.h"
 #include "support/temp_folder.h"
 
 namespace qel::platform {

@@ -14,7 +14,8 @@ public:
     std::vector<std::string> played;
 };
 
-class RecordingHandover : public RaceEndHandover {
+// A subsystem that takes part in every step of a race end and notes each.
+class RecordingRaceEnd : public RaceEndSubsystem {
 public:
     void saveHeatToLog() override { calls.push_back("saveHeatToLog"); }
     void scoreHeat() override { calls.push_back("scoreHeat"); }
@@ -25,6 +26,13 @@ public:
     void autoPrint() override { calls.push_back("autoPrint"); }
     void enableFileMenu() override { calls.push_back("enableFileMenu"); }
     std::vector<std::string> calls;
+};
+
+// The hand-over with one recording subsystem registered.
+struct RecordingHandover : RaceEndHandover {
+    RecordingHandover() { add(recorder); }
+    RecordingRaceEnd recorder;
+    std::vector<std::string>& calls = recorder.calls;
 };
 
 }  // namespace qel::test

@@ -35,12 +35,6 @@ void useStartMethod(OptionsSettings& options, StartMethod method, int delaySecon
 }
 
 void chooseLapRace(AppState& app, int laps) {
-    RaceState& s = app.race;
-    s.raceFormat = kLapRace;
-    s.practiceMode = false;
-    s.heatRotation = false;
-    s.raceLimitKind = "Number of Laps";
-    s.raceLaps = static_cast<int16_t>(laps);
     RaceFormatSettings& settings = app.raceSettings;
     settings.raceFormat = kLapRace;
     settings.raceLimitKind = "Number of Laps";

@@ -15,7 +15,8 @@ void layOutApplicationFolder(const TempFolder& folder);
 // The start the Options dialog would store; delaySeconds counts down first.
 void useStartMethod(OptionsSettings& options, StartMethod method, int delaySeconds = 0);
 
-// A lap race as the Race Format dialog's OK leaves it.
+// A lap race as the Race Format dialog's OK leaves the record, for tests of
+// the engine below the windows.
 void chooseLapRace(AppState& app, int laps);
 
 }  // namespace qel::test

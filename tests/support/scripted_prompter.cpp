@@ -4,20 +4,28 @@ namespace qel::test {
 
 namespace {
 
-MessageAnswer firstButton(MessageButtons buttons) {
+std::vector<MessageAnswer> buttonsOf(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::Ok:
+            return {MessageAnswer::Ok};
         case MessageButtons::OkCancel:
-            return MessageAnswer::Ok;
+            return {MessageAnswer::Ok, MessageAnswer::Cancel};
         case MessageButtons::YesNo:
+            return {MessageAnswer::Yes, MessageAnswer::No};
         case MessageButtons::YesNoCancel:
-            return MessageAnswer::Yes;
+            return {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel};
         case MessageButtons::RetryCancel:
-            return MessageAnswer::Retry;
+            return {MessageAnswer::Retry, MessageAnswer::Cancel};
         case MessageButtons::AbortRetryIgnore:
-            return MessageAnswer::Abort;
+            return {MessageAnswer::Abort, MessageAnswer::Retry, MessageAnswer::Ignore};
     }
-    return MessageAnswer::Ok;
+    return {MessageAnswer::Ok};
+}
+
+MessageAnswer enterPresses(MessageButtons buttons, DefaultButton defaultButton) {
+    const std::vector<MessageAnswer> shown = buttonsOf(buttons);
+    const auto index = static_cast<std::size_t>(defaultButton);
+    return index < shown.size() ? shown[index] : shown.front();
 }
 
 }  // namespace
@@ -37,9 +45,10 @@ void ScriptedPrompter::clear() {
 }
 
 MessageAnswer ScriptedPrompter::message(const std::string& text, const std::string& title,
-                                        MessageIcon icon, MessageButtons buttons) {
-    messages_.push_back({text, title, icon, buttons});
-    if (answers_.empty()) return firstButton(buttons);
+                                        MessageIcon icon, MessageButtons buttons,
+                                        DefaultButton defaultButton) {
+    messages_.push_back({text, title, icon, buttons, defaultButton});
+    if (answers_.empty()) return enterPresses(buttons, defaultButton);
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;

@@ -15,6 +15,7 @@ struct ShownMessage {
     std::string title;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    DefaultButton defaultButton = DefaultButton::First;
 };
 
 struct ShownInput {
@@ -26,7 +27,7 @@ struct ShownInput {
 class ScriptedPrompter : public Prompter {
   public:
     // Answers for the coming message boxes, in order. Unscripted boxes get
-    // their first button (what Enter would press).
+    // their default button (what Enter would press).
     void answer(MessageAnswer answer) { answers_.push_back(answer); }
     // Answers for the coming input boxes; nullopt = Cancel. Unscripted input
     // boxes return their default text.
@@ -39,7 +40,8 @@ class ScriptedPrompter : public Prompter {
     void clear();
 
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
-                          MessageButtons buttons) override;
+                          MessageButtons buttons,
+                          DefaultButton defaultButton = DefaultButton::First) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
 

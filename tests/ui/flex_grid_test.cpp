@@ -11,6 +11,7 @@
 
 #include "core/grid/grid_color.h"
 #include "core/grid/grid_model.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 namespace {
@@ -87,8 +88,8 @@ TEST_F(FlexGridTest, SizesFollowTheTwipsAtTheScreensResolution) {
     const QRect cell = grid->cellRect(2, 1);
     EXPECT_EQ(cell.width(), grid->logicalDpiX());
     EXPECT_EQ(cell.height(), grid->logicalDpiY() / 2);
-    EXPECT_EQ(cell.left(), grid->twipsToPixelsX(GridModel::kDefaultColWidth));
-    EXPECT_EQ(cell.top(), 2 * grid->twipsToPixelsY(GridModel::kDefaultRowHeight));
+    EXPECT_EQ(cell.left(), twipsToPixelsX(*grid, GridModel::kDefaultColWidth));
+    EXPECT_EQ(cell.top(), 2 * twipsToPixelsY(*grid, GridModel::kDefaultRowHeight));
 }
 
 TEST_F(FlexGridTest, TopRowScrollsBothWaysAndHeadersStayPut) {
@@ -156,8 +157,8 @@ TEST_F(FlexGridTest, WindowStateFollowsTheModelEvenWithRedrawOff) {
     EXPECT_TRUE(grid->isVisible());
     EXPECT_EQ(grid->size(), QSize(640, 400));  // a tooltip is no reason to resize
     model.setWidth(9450);
-    EXPECT_EQ(grid->sizeHint().width(), grid->twipsToPixelsX(9450));
-    EXPECT_EQ(grid->width(), grid->twipsToPixelsX(9450));
+    EXPECT_EQ(grid->sizeHint().width(), twipsToPixelsX(*grid, 9450));
+    EXPECT_EQ(grid->width(), twipsToPixelsX(*grid, 9450));
     EXPECT_EQ(grid->height(), 400);
 }
 

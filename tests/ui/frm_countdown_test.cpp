@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -44,6 +45,7 @@ TEST_F(FrmCountdownTest, ControlsCarryTheirNamesCaptionsAndTheCount) {
     EXPECT_TRUE(label->font().bold());
     EXPECT_EQ(label->font().pointSize(), 250);
     EXPECT_FALSE(board.startEnabled);
+    EXPECT_EQ(count(), "3");
     time.advance(1000);
     EXPECT_EQ(count(), "3");
     time.advance(3000);
@@ -64,6 +66,22 @@ TEST_F(FrmCountdownTest, PauseButtonTogglesItsCaptionAndHoldsTheCount) {
     EXPECT_EQ(pause->text(), "Pause Delay");
     time.advance(1000);
     EXPECT_EQ(count(), "2");
+}
+
+TEST_F(FrmCountdownTest, PausedBeforeTheFirstTickShowsTheSecondsLeft) {
+    window.show();
+    find<QPushButton>("cmdPauseDelay")->click();
+    time.advance(10000);
+    EXPECT_EQ(count(), "3");
+    // What the drivers see: the digits are painted, not only held by the label.
+    QLabel* label = find<QLabel>("lblCountDown");
+    const QImage shown = label->grab().toImage();
+    const QColor back = shown.pixelColor(0, 0);
+    bool painted = false;
+    for (int y = 0; y < shown.height() && !painted; y += 2)
+        for (int x = 0; x < shown.width() && !painted; x += 2)
+            painted = shown.pixelColor(x, y) != back;
+    EXPECT_TRUE(painted);
 }
 
 TEST_F(FrmCountdownTest, SpaceOnSkipOrAClickOnTheCountSkipsTheDelay) {

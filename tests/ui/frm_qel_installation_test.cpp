@@ -18,6 +18,7 @@
 #include "core/setup/roster.h"
 #include "setup_dialog_support.h"
 #include "support/scripted_prompter.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 namespace {
@@ -199,11 +200,11 @@ TEST_F(FrmQelInstallationTest, WindowFollowsTheLaneCount) {
         FrmQelInstallation window(app, settings, state, prompter, hooks);
         window.load();
         const int k = 8 - lanes;
-        EXPECT_EQ(child<QGroupBox>(window, "fraLaneColor")->height(), (3000 - 315 * k) / 15)
-            << lanes;
-        EXPECT_EQ(child<QGroupBox>(window, "fraTrackLength")->height(), (3000 - 315 * k) / 15)
-            << lanes;
-        EXPECT_EQ(window.height(), (6630 - 315 * k) / 15) << lanes;
+        // One row of 315 twips less for every lane below eight, at the screen's resolution.
+        const int frame = twipsToPixelsY(window, 3000 - 315 * k);
+        EXPECT_EQ(child<QGroupBox>(window, "fraLaneColor")->height(), frame) << lanes;
+        EXPECT_EQ(child<QGroupBox>(window, "fraTrackLength")->height(), frame) << lanes;
+        EXPECT_EQ(window.height(), twipsToPixelsY(window, 6630 - 315 * k)) << lanes;
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
             for (const char* control :
                  {"lblLaneNumber", "txtTrack", "cmbLane", "chkDisable", "txtTrackLength"}) {

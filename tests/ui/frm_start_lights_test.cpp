@@ -20,6 +20,29 @@ class FrmStartLightsTest : public ::testing::Test, protected test::StartLightsBe
         return shape ? shape->palette().color(QPalette::Window) : QColor();
     }
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // Lit lamps that touched would show one bar of colour: on screen each lamp
+    // lies inside the window, in line with the others, and at least one pixel
+    // of dark window separates it from the next.
+    void expectSeparateLamps(Qt::Orientation line) {
+        QRect before;
+        for (int i = 0; i < kLampCount; ++i) {
+            auto* shape = window->findChild<QWidget*>(QString("Shape1_%1").arg(i));
+            ASSERT_NE(shape, nullptr) << i;
+            const QRect lamp = shape->geometry();
+            EXPECT_FALSE(lamp.isEmpty()) << i;
+            EXPECT_TRUE(window->rect().contains(lamp)) << i;
+            if (i > 0) {
+                if (line == Qt::Horizontal) {
+                    EXPECT_GT(lamp.left(), before.right() + 1) << i;
+                    EXPECT_EQ(lamp.top(), before.top()) << i;
+                } else {
+                    EXPECT_GT(lamp.top(), before.bottom() + 1) << i;
+                    EXPECT_EQ(lamp.left(), before.left()) << i;
+                }
+            }
+            before = lamp;
+        }
+    }
 
     QPointer<FrmStartLights> window;
 };
@@ -36,12 +59,8 @@ TEST_F(FrmStartLightsTest, Formula1LampsLightAsTheSequenceSays) {
     time.advance(2000);
     EXPECT_EQ(lamp(0), kRed);
     EXPECT_NE(lamp(1), kRed);
-    // The gantry is four lamps side by side, each as tall as the window.
-    auto* first = window->findChild<QWidget*>("Shape1_0");
-    auto* second = window->findChild<QWidget*>("Shape1_1");
-    EXPECT_EQ(first->height(), window->height());
-    EXPECT_GT(second->x(), first->x());
-    EXPECT_EQ(second->y(), first->y());
+    // The gantry is four lamps side by side, with dark window between them.
+    expectSeparateLamps(Qt::Horizontal);
 }
 
 TEST_F(FrmStartLightsTest, Formula1RightClickGivesGreenOnTheNextTick) {
@@ -69,10 +88,7 @@ TEST_F(FrmStartLightsTest, DragTreeStandsUprightAndTurnsGreenAtThreeSeconds) {
     EXPECT_NE(lamp(3), kGreen);
     time.advance(500);
     EXPECT_EQ(lamp(3), kGreen);
-    auto* top = window->findChild<QWidget*>("Shape1_0");
-    auto* bottom = window->findChild<QWidget*>("Shape1_3");
-    EXPECT_GT(bottom->y(), top->y());
-    EXPECT_EQ(bottom->x(), top->x());
+    expectSeparateLamps(Qt::Vertical);
 }
 
 TEST_F(FrmStartLightsTest, EscClosesTheWindowAndResetsTheRace) {

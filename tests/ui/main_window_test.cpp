@@ -29,7 +29,9 @@
 #include "core/setup/roster.h"
 #include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
+#include "core/shell/tip_startup_setting.h"
 #include "support/memory_user_settings.h"
+#include "support/program_harness.h"
 #include "support/race_setup.h"
 #include "support/recording_shell.h"
 #include "support/recording_sound_device.h"
@@ -52,14 +54,12 @@ constexpr const char* kItemsNotYetThere[] = {"mnuOpen",        "mnuLapTimes",   
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() {
-        test::layOutApplicationFolder(folder);
-
-        window = std::make_unique<FrmQelTimer>(engine, MainWindowServices{shell, userSettings});
-        engine.Form_Load();
-        window->render();
-        window->show();
+        // No tip of the day over the board.
+        userSettings.setValue(kUserOptionsSection, kShowTipsKey, "0");
+        harness.start();
+        window = &harness.window();
         window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
         prompter.clear();
     }
 
@@ -76,7 +76,7 @@ class MainWindowTest : public ::testing::Test {
     QPushButton* startButton() { return find<QPushButton>("cmdStart"); }
     void press() { QTest::mouseClick(startButton(), Qt::LeftButton); }
     void key(Qt::Key pressed, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(window.get(), pressed, modifiers);
+        QTest::keyClick(window, pressed, modifiers);
     }
     bool menuEnabled(const char* name) {
         return window->mainMenu().menu(name)->menuAction()->isEnabled();
@@ -115,11 +115,14 @@ class MainWindowTest : public ::testing::Test {
     test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6}};
     test::ScriptedPrompter prompter;
     test::RecordingSoundDevice device;
-    test::RecordingShell shell;
-    test::MemoryUserSettings userSettings;
-    std::unique_ptr<AppState> app = makeAppState();
-    RaceEngine engine{*app, {appFolder, port, time, time, random, prompter, device}};
-    std::unique_ptr<FrmQelTimer> window;
+    // The application folder laid out before the program is made.
+    bool laidOut = (test::layOutApplicationFolder(folder), true);
+    test::ProgramHarness harness{folder.path(), port, time, time, random, device, prompter};
+    test::RecordingShell& shell = harness.shell;
+    test::MemoryUserSettings& userSettings = harness.settings;
+    AppState* app = &harness.program.app();
+    RaceEngine& engine = harness.engine;
+    FrmQelTimer* window = nullptr;
 };
 
 TEST_F(MainWindowTest, CarriesTheWholeMenuByControlName) {
@@ -472,7 +475,7 @@ TEST_F(MainWindowTest, ClosingDuringAnUnsavedLapRaceAsksFirst) {
     // What the headers were when the program last stored them.
     writeRaceLagFile(appFolder, {"Lag First", "MPH", 0});
     prompter.clear();
-    QSignalSpy ended(window.get(), &FrmQelTimer::programEnded);
+    QSignalSpy ended(window, &FrmQelTimer::programEnded);
 
     prompter.answer(MessageAnswer::No);
     EXPECT_FALSE(window->close());
@@ -500,7 +503,7 @@ TEST_F(MainWindowTest, ClosingDuringAnUnsavedLapRaceAsksFirst) {
 TEST_F(MainWindowTest, ExitFromPracticeClosesWithoutAQuestion) {
     press();
     time.advance(3000);
-    QSignalSpy ended(window.get(), &FrmQelTimer::programEnded);
+    QSignalSpy ended(window, &FrmQelTimer::programEnded);
 
     window->mainMenu().action("mnuExit")->trigger();
     EXPECT_FALSE(window->isVisible());
@@ -510,7 +513,7 @@ TEST_F(MainWindowTest, ExitFromPracticeClosesWithoutAQuestion) {
 
 // The race director must see at once that the box stopped talking.
 TEST_F(MainWindowTest, UnpluggedBoxShowsOnTheStatusLine) {
-    engine.state().demoMode = 0;
+    app->raceSettings.demoMode = 0;
     port.setOnWrite([this](std::string_view bytes) {
         if (bytes == "V") port.feed("QELBOX 2.1\r\n");
     });

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "core/engine/race_engine.h"
@@ -68,7 +70,7 @@ TEST(RaceBoardView, ShowsWhatTheEngineWroteAfterRender) {
     board.bannerColor = kRed;
     board.bannerVisible = true;
     board.flagPicture = kFlagCheckered;
-    board.startCaption = "Pause";
+    board.startState = StartState::Pause;
     board.startEnabled = false;
     board.abortEnabled = true;
 
@@ -112,6 +114,51 @@ TEST(RaceBoardView, ShowsWhatTheEngineWroteAfterRender) {
     EXPECT_FALSE(banner->isVisible());
     EXPECT_EQ(view.findChild<QLabel*>("imgKestrova")->pixmap().toImage().pixelColor(10, 10),
               QColor(Qt::red));
+}
+
+// A caption shows whole when the button's contents, inside its frame and
+// margins, are as wide as the caption at the button's own font.
+bool captionShowsWhole(const QPushButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    const QRect contents =
+        button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+    return contents.width() >= QFontMetrics(button.font()).horizontalAdvance(button.text());
+}
+
+TEST(RaceBoardView, EveryStartCaptionShowsWholeAtEveryCellFontSize) {
+    const StartState states[] = {StartState::Start, StartState::Pause,  StartState::Continue,
+                                 StartState::Reset, StartState::Rotate, StartState::AutoDelay};
+    RaceBoard board;
+    RaceBoardView view(board);
+    view.resize(1024, 600);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto* start = view.findChild<QPushButton*>("cmdStart");
+    for (int size = kSmallestCellFontSize; size <= kLargestCellFontSize; ++size) {
+        board.cellFontSize = size;
+        for (const StartState state : states) {
+            board.startState = state;
+            view.render();
+            const std::string caption = startCaptionOf(state);
+            EXPECT_EQ(start->text().toStdString(), caption);
+            // As after Pause, when the board is painted while the cars coast and
+            // no layout has run since the caption changed.
+            EXPECT_TRUE(captionShowsWhole(*start)) << caption << " at " << size << " before layout";
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(captionShowsWhole(*start)) << caption << " at " << size;
+        }
+    }
+    // A larger font for the buttons (the desktop's, say) widens it to match.
+    QFont larger = start->font();
+    larger.setPointSize(larger.pointSize() * 2);
+    start->setFont(larger);
+    for (const StartState state : states) {
+        board.startState = state;
+        view.render();
+        EXPECT_TRUE(captionShowsWhole(*start)) << startCaptionOf(state) << " at a larger font";
+    }
 }
 
 TEST(RaceBoardView, ReportsClicksWithTheirRow) {
@@ -160,13 +207,23 @@ TEST(RaceBoardView, IsTheMainWindowsCentralWidget) {
     test::ScriptedRandom random;
     test::ScriptedPrompter prompter;
     test::RecordingSoundDevice device;
-    test::RecordingShell shell;
-    test::MemoryUserSettings userSettings;
     const auto app = makeAppState();
     app->board.clock = "02:00";
     RaceEngine engine(*app, {appFolder, port, time, time, random, prompter, device});
 
-    FrmQelTimer window(engine, {shell, userSettings});
+    struct NoWindows : BoardWindows {
+        void showRaceFormat(bool) override {}
+        void showRacersDatabase() override {}
+        void showSound() override {}
+        void showOptions() override {}
+        void showInstallationLogin() override {}
+        void showInstallation() override {}
+        void showHelp() override {}
+        void showDiagnostics() override {}
+        void showWebSite() override {}
+        void showAbout() override {}
+    } windows;
+    FrmQelTimer window(engine, windows);
     auto* view = qobject_cast<RaceBoardView*>(window.centralWidget());
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(&window.raceBoard(), view);

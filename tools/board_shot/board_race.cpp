@@ -10,6 +10,7 @@
 #include "core/setup/installation_file.h"
 #include "core/setup/options_file.h"
 #include "core/setup/roster.h"
+#include "core/shell/tip_startup_setting.h"
 
 namespace qel::boardshot {
 namespace {
@@ -51,7 +52,7 @@ class SilentSound : public SoundDevice {
 class DecliningPrompter : public Prompter {
   public:
     MessageAnswer message(const std::string& text, const std::string&, MessageIcon,
-                          MessageButtons buttons) override {
+                          MessageButtons buttons, DefaultButton = DefaultButton::First) override {
         messages.push_back(text);
         switch (buttons) {
             case MessageButtons::Ok:
@@ -163,22 +164,23 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
     folder_ = std::make_unique<AppFolder>(root);
     setUpTrack(*folder_, setup.lanes);
 
-    engine_ = std::make_unique<RaceEngine>(
-        *app_,
-        EngineSeams{*folder_, desk_->port, time_, time_, random_, desk_->prompter, desk_->sound});
-    window_ = std::make_unique<ui::FrmQelTimer>(
-        *engine_, ui::MainWindowServices{desk_->shell, desk_->userSettings});
-    engine_->Form_Load();
+    // No tip of the day over the board.
+    desk_->userSettings.setValue(kUserOptionsSection, kShowTipsKey, "0");
+    program_ = std::make_unique<app::Program>(
+        app::ProgramSeams{*folder_, desk_->port, time_, time_, random_, desk_->prompter,
+                          desk_->sound, desk_->shell, desk_->userSettings});
+    program_->start();
 
-    // A lap race in place of the practice the program opens on.
-    RaceState& s = engine_->state();
-    s.raceFormat = kLapRace;
-    s.practiceMode = false;
-    s.heatRotation = false;
-    s.raceLimitKind = std::string(kLapsCaption);
-    s.raceLaps = static_cast<int16_t>(setup.laps);
-    engine_->title().UpdateRaceTitle();
-    window_->render();
+    // A lap race in place of the practice the program opens on, as the Race
+    // Format dialog's OK puts it in force.
+    RaceFormatSettings& race = program_->app().raceSettings;
+    race.raceFormat = kLapRace;
+    race.raceFormatName = std::string(raceFormatRule(kLapRace).text);
+    race.heatRotation = 0;
+    race.raceLimitKind = std::string(kLapsCaption);
+    race.raceLaps = static_cast<int16_t>(setup.laps);
+    engine().title().UpdateRaceTitle();
+    window().render();
 }
 
 // Members go in reverse: the window lets go of the engine before the engine goes, and the
@@ -186,10 +188,10 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
 BoardRace::~BoardRace() = default;
 
 bool BoardRace::pressStart() {
-    auto* start = window_->findChild<QPushButton*>("cmdStart");
+    auto* start = window().findChild<QPushButton*>("cmdStart");
     if (!start) return false;
     start->click();
-    return engine_->board().startCaption == kPauseCaption && engine_->raceTick().enabled();
+    return engine().board().startState == StartState::Pause && engine().raceTick().enabled();
 }
 
 const std::vector<std::string>& BoardRace::messages() const {

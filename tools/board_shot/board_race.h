@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/uniform_random.h"
@@ -47,8 +48,8 @@ class BoardRace {
     // event loop.
     void advance(int64_t ms) { time_.advance(ms); }
 
-    ui::FrmQelTimer& window() { return *window_; }
-    RaceEngine& engine() { return *engine_; }
+    ui::FrmQelTimer& window() { return program_->mainWindow(); }
+    RaceEngine& engine() { return program_->engine(); }
     // What the program told the race director, in order; each box was declined.
     const std::vector<std::string>& messages() const;
 
@@ -60,9 +61,7 @@ class BoardRace {
     std::unique_ptr<Desk> desk_;
     VirtualScheduler time_;
     UniformRandom random_;
-    std::unique_ptr<AppState> app_ = makeAppState();
-    std::unique_ptr<RaceEngine> engine_;
-    std::unique_ptr<ui::FrmQelTimer> window_;
+    std::unique_ptr<app::Program> program_;
 };
 
 }  // namespace qel::boardshot

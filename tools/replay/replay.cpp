@@ -45,7 +45,7 @@ std::string toJson(const ReplayResult& result) {
     out += ",\"coastDeadlineMs\":" + std::to_string(s.coastDeadlineMs);
     out += ",\"flagPicture\":" + std::to_string(board.flagPicture);
     out += ",\"banner\":" + jsonString(board.banner);
-    out += ",\"startCaption\":" + jsonString(board.startCaption);
+    out += ",\"startCaption\":" + jsonString(startCaptionOf(board.startState));
     out += ",\"events\":[";
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (i) out += ",";
@@ -71,7 +71,7 @@ std::string toJson(const ReplayResult& result) {
         out += ",\"lagFirstText\":" + jsonString(s.lagFirstText[lane]);
         out += ",\"lanePosition\":" + std::to_string(s.lanePosition[lane]);
         out += ",\"lapTimes\":[";
-        const int first = std::max(0, s.firstLapOffset + 1);
+        const int first = std::max(0, result.firstLapOffset + 1);
         for (int lap = first; lap <= s.lapCount[lane] && lap <= kMaxLap; ++lap) {
             if (lap > first) out += ',';
             out += jsonSingle(s.lapTimes[lane][lap]);
@@ -130,13 +130,16 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
             if (!wantNumber(0.01, 10000)) return "--minutes takes a positive number";
             o.minutes = x;
         } else if (arg == "--min-lap") {
-            if (!wantNumber(0, 61)) return "--min-lap takes 0..61 seconds";
+            if (!wantNumber(0, 61) || !minLapTimePositionOf(x))
+                return "--min-lap takes a minimum lap time of the Options list: 0 to 9.75 in "
+                       "steps of 0.25, or whole seconds 10 to 61";
             o.minLap = x;
         } else if (arg == "--first-lap") {
             if (!wantInt(0, 1)) return "--first-lap takes 0 or 1";
             o.firstLap = static_cast<int>(n);
         } else if (arg == "--coast") {
-            if (!wantNumber(0, 60)) return "--coast takes 0..60 seconds";
+            if (!wantNumber(0, 3) || !coastTimePositionOf(x))
+                return "--coast takes a coast time of the Options list: 0 to 3 in steps of 0.5";
             o.coastSeconds = x;
         } else if (arg == "--tick-ms") {
             if (!wantInt(1, 10000)) return "--tick-ms takes 1..10000";
@@ -165,6 +168,7 @@ ReplayResult runReplay(const ReplayOptions& o) {
     }
     *result.state = race.state();
     result.board = race.board();
+    result.firstLapOffset = race.setup().firstLapOffset();
     return result;
 }
 

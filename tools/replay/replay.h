@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel::replay {
@@ -42,6 +42,8 @@ struct ReplayResult {
     std::unique_ptr<RaceState> state = std::make_unique<RaceState>();
     RaceBoard board;
     std::vector<ReplayEvent> events;
+    // The lap number of a lane that has not crossed the line yet.
+    int16_t firstLapOffset = 0;
 };
 
 // Runs the race. Throws QelError when the stream can't be read.

@@ -6,14 +6,14 @@
 
 namespace qel::replay {
 
-// The prompter, the sound player and the race-end hand-over of a replay: each
+// The prompter and the sound player of a replay: each
 // records what it was asked, with the race clock at that moment.
-class ReplayRace::Recorders : public Prompter, public SoundPlayer, public RaceEndHandover {
+class ReplayRace::Recorders : public Prompter, public SoundPlayer {
   public:
     Recorders(EventLog& log, const RaceState& state) : log_(log), state_(state) {}
 
     MessageAnswer message(const std::string& text, const std::string&, MessageIcon,
-                          MessageButtons buttons) override {
+                          MessageButtons buttons, DefaultButton = DefaultButton::First) override {
         note("message", text);
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
@@ -24,17 +24,6 @@ class ReplayRace::Recorders : public Prompter, public SoundPlayer, public RaceEn
 
     void PlaySoundFile(const std::string& fileName) override { note("sound", fileName); }
 
-    // The windows and files a race end hands over to are not part of a
-    // replay: it records that the hand-over happened and when, nothing more.
-    void saveHeatToLog() override { note("handover", "saveHeatToLog"); }
-    void scoreHeat() override { note("handover", "scoreHeat"); }
-    void prepareNextHeatDisplay() override { note("handover", "prepareNextHeatDisplay"); }
-    void startBetweenHeatDelay() override { note("handover", "startBetweenHeatDelay"); }
-    void reopenOpenViews() override { note("handover", "reopenOpenViews"); }
-    void showRaceResults() override { note("handover", "showRaceResults"); }
-    void autoPrint() override { note("handover", "autoPrint"); }
-    void enableFileMenu() override { note("handover", "enableFileMenu"); }
-
     void note(const char* type, std::string value) {
         log_.push_back({state_.elapsedMs, type, std::move(value)});
     }
@@ -44,18 +33,40 @@ class ReplayRace::Recorders : public Prompter, public SoundPlayer, public RaceEn
     const RaceState& state_;
 };
 
+// The windows and files a race end hands over to are not part of a replay:
+// it records that the hand-over happened and when, nothing more.
+class ReplayRace::RaceEndRecorder : public RaceEndSubsystem {
+  public:
+    explicit RaceEndRecorder(Recorders& recorders) : recorders_(recorders) {}
+
+    void saveHeatToLog() override { note("saveHeatToLog"); }
+    void scoreHeat() override { note("scoreHeat"); }
+    void prepareNextHeatDisplay() override { note("prepareNextHeatDisplay"); }
+    void startBetweenHeatDelay() override { note("startBetweenHeatDelay"); }
+    void reopenOpenViews() override { note("reopenOpenViews"); }
+    void showRaceResults() override { note("showRaceResults"); }
+    void autoPrint() override { note("autoPrint"); }
+    void enableFileMenu() override { note("enableFileMenu"); }
+
+  private:
+    void note(const char* step) { recorders_.note("handover", step); }
+    Recorders& recorders_;
+};
+
 namespace {
 
-void configureFormat(RaceState& s, HeatTables& heats, const ReplayOptions& o) {
+void configureFormat(const RaceState& s, RaceFormatSettings& race, HeatTables& heats,
+                     const ReplayOptions& o) {
     const RaceFormatRule& rule = raceFormatRule(o.format);
-    s.raceFormat = static_cast<int16_t>(o.format);
-    s.raceLimitKind = std::string(rule.length == RaceLength::Laps ? kLapsCaption : kMinutesCaption);
-    s.practiceMode = rule.practiceMode;
-    s.heatRotation = rule.heatRotation;
-    s.raceLaps = static_cast<int16_t>(o.laps);
-    s.raceMinutes = static_cast<float>(o.minutes);
+    race.raceFormat = static_cast<int16_t>(o.format);
+    race.raceFormatName = std::string(rule.text);
+    race.raceLimitKind =
+        std::string(rule.length == RaceLength::Laps ? kLapsCaption : kMinutesCaption);
+    race.heatRotation = rule.heatRotation ? -1 : 0;
+    race.raceLaps = static_cast<int16_t>(o.laps);
+    race.raceMinutes = static_cast<float>(o.minutes);
     heats.currentHeat = 1;
-    if (!s.heatRotation) return;
+    if (!rule.heatRotation) return;
     // Heat 1 of a rotation on the straight sequence: racer n starts in lane n.
     for (int lane = 1; lane <= o.lanes; ++lane) {
         auto& racer = heats.heatRacers[lane];
@@ -77,36 +88,42 @@ ReplayRace::ReplayRace(const ReplayOptions& options, std::string streamBytes, Ev
       heats_(std::make_unique<HeatTables>()),
       port_(options.demo ? std::string() : std::move(streamBytes), state_->elapsedMs),
       random_(options.seed),
-      recorders_(std::make_unique<Recorders>(events, *state_)) {
+      recorders_(std::make_unique<Recorders>(events, *state_)),
+      raceEnd_(std::make_unique<RaceEndRecorder>(*recorders_)) {
     RaceState& s = *state_;
     s.laneCount = static_cast<int16_t>(options.lanes);
-    s.demoMode = options.demo ? 1 : 0;
-    s.minLapTime = static_cast<float>(options.minLap);
-    s.firstLapOffset = static_cast<int16_t>(options.firstLap - 1);
-    s.coastTimeMs = static_cast<int32_t>(options.coastSeconds * 1000 + 0.5);
+    raceSettings_.demoMode = options.demo ? 1 : 0;
+    // The options are positions in the Options lists, as the program keeps them.
+    optionsSettings_.minLapTimeIndex = minLapTimePositionOf(options.minLap).value_or(0);
+    optionsSettings_.firstLapIndex = static_cast<int16_t>(options.firstLap);
+    optionsSettings_.coastTimeIndex = coastTimePositionOf(options.coastSeconds).value_or(0);
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
         s.laneRacerName[lane] = "Lane " + std::to_string(lane);
         s.laneColor[lane] = kWhite;
     }
-    configureFormat(s, *heats_, options);
+    configureFormat(s, raceSettings_, *heats_, options);
+    handover_.add(*raceEnd_);
+    const RaceSetup raceSetup = setup();
     sounds_.raceSoundEnabled.fill(true);
     port_.setWriteObserver(
         [this](std::string_view bytes) { recorders_->note("command", std::string(bytes)); });
 
-    link_ = std::make_unique<TimingLink>(port_, clock_, *recorders_, s, installation_);
-    counter_ = std::make_unique<LapCounter>(s, *heats_, board_);
+    link_ = std::make_unique<TimingLink>(port_, clock_, *recorders_, s, installation_,
+                                         raceSettings_);
+    counter_ = std::make_unique<LapCounter>(s, *heats_, board_, raceSetup);
     demo_ = std::make_unique<DemoGenerator>(s, random_);
-    screen_ = std::make_unique<RaceScreen>(s, *heats_, board_);
+    screen_ = std::make_unique<RaceScreen>(s, raceSetup, *heats_, board_);
     finish_ = std::make_unique<RaceFinish>(FinishContext{
-        s, *heats_, board_, *screen_, *link_, raceTick_, clock_, sounds_, *recorders_, *recorders_,
-        [this](int picture) { recorders_->note("flag", std::to_string(picture)); }});
-    tick_ = std::make_unique<RaceTick>(s, *heats_, *link_, *counter_, *demo_, *screen_, *finish_);
+        s, raceSetup, *heats_, board_, *screen_, *link_, raceTick_, clock_, sounds_, *recorders_,
+        handover_, [this](int picture) { recorders_->note("flag", std::to_string(picture)); }});
+    tick_ = std::make_unique<RaceTick>(s, *heats_, raceSetup, *link_, *counter_, *demo_, *screen_,
+                                       *finish_);
 }
 
 ReplayRace::~ReplayRace() = default;
 
 void ReplayRace::start() {
-    PrepareFreshRace(*state_, *heats_, board_, *demo_);
+    PrepareFreshRace(*state_, setup(), *heats_, board_, *demo_);
     finish_->clock();
     InstantStart(board_, raceTick_, *link_, *recorders_,
                  [this](int picture) { recorders_->note("flag", std::to_string(picture)); });

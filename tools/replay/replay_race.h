@@ -63,6 +63,7 @@ class ReplayRace {
     bool step();
 
     RaceState& state() { return *state_; }
+    RaceSetup setup() const { return {raceSettings_, optionsSettings_}; }
     HeatTables& heats() { return *heats_; }
     RaceBoard& board() { return board_; }
     RaceTick& tick() { return *tick_; }
@@ -70,18 +71,23 @@ class ReplayRace {
 
   private:
     class Recorders;
+    class RaceEndRecorder;
 
     ReplayOptions options_;
     std::unique_ptr<RaceState> state_;
     std::unique_ptr<HeatTables> heats_;
     RaceBoard board_;
     InstallationSettings installation_;  // relay "None": no power commands
+    RaceFormatSettings raceSettings_;
+    OptionsSettings optionsSettings_;
     SoundTable sounds_;
     StreamPort port_;
     ReplayClock clock_;
     ReplayTimer raceTick_;
     UniformRandom random_;
     std::unique_ptr<Recorders> recorders_;
+    std::unique_ptr<RaceEndRecorder> raceEnd_;
+    RaceEndHandover handover_;
     std::unique_ptr<TimingLink> link_;
     std::unique_ptr<LapCounter> counter_;
     std::unique_ptr<DemoGenerator> demo_;

@@ -20,7 +20,7 @@ void BoardClicks::storeHeaders() {
 // An idle board has no race to redraw: the rows are the lanes at rest.
 void BoardClicks::redraw() {
     if (board_.idle()) return;
-    if (state_.practiceMode) {
+    if (setup_.practiceMode()) {
         screen_.UpdatePracticeScreen();
     } else {
         screen_.UpdateRaceScreen();
@@ -29,7 +29,7 @@ void BoardClicks::redraw() {
 
 void BoardClicks::lblLag_Click() {
     names_.CloseComboNames();
-    board_.lagHeader = nextLagCaption(board_.lagHeader, state_.practiceMode);
+    board_.lagHeader = nextLagCaption(board_.lagHeader, setup_.practiceMode());
     storeHeaders();
     redraw();
 }
@@ -37,17 +37,17 @@ void BoardClicks::lblLag_Click() {
 void BoardClicks::lblBestLap_Click() {
     names_.CloseComboNames();
     const std::string before = board_.bestHeader;
-    board_.bestHeader = nextBestLapCaption(before, state_.practiceMode, state_.sellTimeEnabled);
+    board_.bestHeader = nextBestLapCaption(before, setup_.practiceMode(), state_.sellTimeEnabled);
     // MPH needs a lap after the change to show; the next redraw tick brings it.
     const bool waitForNextRedraw =
-        !state_.practiceMode && before == "Best Lap" && board_.bestHeader == "MPH";
+        !setup_.practiceMode() && before == "Best Lap" && board_.bestHeader == "MPH";
     if (!waitForNextRedraw) redraw();
     storeHeaders();
 }
 
 void BoardClicks::lblLapNumber_Click() {
-    if (state_.raceFormat < kRoundRobin || state_.raceFormat > kRotationRaceLapHeats) return;
-    board_.lapHeader = nextLapCaption(board_.lapHeader, state_.raceFormat);
+    if (setup_.raceFormat() < kRoundRobin || setup_.raceFormat() > kRotationRaceLapHeats) return;
+    board_.lapHeader = nextLapCaption(board_.lapHeader, setup_.raceFormat());
     redraw();
 }
 
@@ -58,7 +58,7 @@ void BoardClicks::lblRaceFormat_Click() {
 
 void BoardClicks::clearBest(int row, const std::string& practiceHeader, BoardCell BoardRow::*cell) {
     if (row < 1 || row > kMaxLanes) return;
-    if (practiceHeader == "Best Lap" && state_.practiceMode) {
+    if (practiceHeader == "Best Lap" && setup_.practiceMode()) {
         state_.bestLapMs[row] = kNoBestLap;
         (board_.rows[row].*cell).text.clear();
     }

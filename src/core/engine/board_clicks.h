@@ -2,7 +2,8 @@
 // What the race director does on the board itself: the header toggles, the
 // race description toggle, clearing a best lap by hand and the font size.
 #include "core/engine/lane_names.h"
-#include "core/engine/race_board.h"
+#include "core/engine/race_setup.h"
+#include "core/state/race_board.h"
 #include "core/engine/race_screen.h"
 #include "core/io/data_folder.h"
 #include "core/seams/prompter.h"
@@ -13,10 +14,11 @@ namespace qel {
 
 class BoardClicks {
   public:
-    BoardClicks(const AppFolder& folder, RaceState& state, RaceBoard& board, RaceScreen& screen,
-                const Timer& raceTick, LaneNames& names, Prompter& prompter)
+    BoardClicks(const AppFolder& folder, RaceState& state, RaceSetup setup, RaceBoard& board,
+                RaceScreen& screen, const Timer& raceTick, LaneNames& names, Prompter& prompter)
         : folder_(folder),
           state_(state),
+          setup_(setup),
           board_(board),
           screen_(screen),
           raceTick_(raceTick),
@@ -45,6 +47,7 @@ class BoardClicks {
 
     const AppFolder& folder_;
     RaceState& state_;
+    RaceSetup setup_;
     RaceBoard& board_;
     RaceScreen& screen_;
     const Timer& raceTick_;

@@ -5,29 +5,29 @@
 namespace qel {
 namespace {
 
-std::string bestHeaderTip(const RaceState& state) {
+std::string bestHeaderTip(const RaceState& state, const RaceSetup& setup) {
     if (state.sellTimeEnabled == 1) {
         return "Click to toggle between \"Best Lap\", \"MPH\", \"Median\" & \"Time Left\"";
     }
-    if (state.practiceMode) return "Click to toggle between \"Best Lap\", \"MPH\"";
+    if (setup.practiceMode()) return "Click to toggle between \"Best Lap\", \"MPH\"";
     return "Click to toggle between \"Best Lap\", \"MPH\" & \"Median\"";
 }
 
 }  // namespace
 
 PointerChoice pointerOver(BoardTarget target, int row, const RaceState& state,
-                          const RaceBoard& board, bool raceTickRunning) {
+                          const RaceSetup& setup, const RaceBoard& board, bool raceTickRunning) {
     const bool validRow = row >= 1 && row <= kMaxLanes;
     switch (target) {
         case BoardTarget::LagHeader:
             return {BoardPointer::Hand,
-                    state.practiceMode
+                    setup.practiceMode()
                         ? "Click to toggle between \"Best Lap\" & \"Median\""
                         : "Click to toggle between \"Lag Behind\", \"Lag First\" & \"Median\""};
         case BoardTarget::BestHeader:
-            return {BoardPointer::Hand, bestHeaderTip(state)};
+            return {BoardPointer::Hand, bestHeaderTip(state, setup)};
         case BoardTarget::LapHeader:
-            if (state.raceFormat >= kRoundRobin && state.raceFormat <= kRotationRaceLapHeats) {
+            if (setup.raceFormat() >= kRoundRobin && setup.raceFormat() <= kRotationRaceLapHeats) {
                 return {BoardPointer::Hand, "Click to toggle between \"Lap\" & \"T-Laps\""};
             }
             return {BoardPointer::Normal, std::nullopt};
@@ -41,7 +41,7 @@ PointerChoice pointerOver(BoardTarget target, int row, const RaceState& state,
             }
             return {BoardPointer::Normal, std::nullopt};
         case BoardTarget::NameCell:
-            if (state.heatRotation) return {BoardPointer::Unchanged, std::string()};
+            if (setup.heatRotation()) return {BoardPointer::Unchanged, std::string()};
             if (!board.idle() || !validRow) return {BoardPointer::Unchanged, std::nullopt};
             if (state.laneDisabled[row] != 0) {
                 return {BoardPointer::Normal, "To enable, go to \"Settings\" menu"};

@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "core/engine/race_board.h"
+#include "core/engine/race_setup.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {
@@ -20,6 +21,6 @@ struct PointerChoice {
 
 // row: the board row for the cells, ignored elsewhere.
 PointerChoice pointerOver(BoardTarget target, int row, const RaceState& state,
-                          const RaceBoard& board, bool raceTickRunning);
+                          const RaceSetup& setup, const RaceBoard& board, bool raceTickRunning);
 
 }  // namespace qel

@@ -33,7 +33,7 @@ void LaneNames::LoadNames() {
                 name = kDisabledName;
             } else if (racer.empty()) {
                 name.clear();
-            } else if (state_.heatRotation && heats_.activeSequence.find(static_cast<char>(
+            } else if (setup_.heatRotation() && heats_.activeSequence.find(static_cast<char>(
                                                   '0' + lane)) == std::string::npos) {
                 // A lane the rotation leaves out carries no racer.
                 name = " ";
@@ -67,7 +67,7 @@ void LaneNames::CloseComboNames() {
 }
 
 void LaneNames::lblName_Click(int row) {
-    if (state_.heatRotation || !validRow(row)) return;
+    if (setup_.heatRotation() || !validRow(row)) return;
     for (int other = 1; other <= lanes(); ++other) {
         if (other != row) board_.nameLists[other].visible = false;
     }

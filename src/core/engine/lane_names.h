@@ -1,7 +1,8 @@
 #pragma once
 // The racer in each lane: the names on the board, the racer lists the race
 // director picks from, and the lane names kept in Racers.dat from run to run.
-#include "core/engine/race_board.h"
+#include "core/engine/race_setup.h"
+#include "core/state/race_board.h"
 #include "core/io/data_folder.h"
 #include "core/seams/prompter.h"
 #include "core/setup/installation_settings.h"
@@ -16,10 +17,11 @@ inline constexpr const char* kEmptyEntry = "Empty";
 
 class LaneNames {
   public:
-    LaneNames(const AppFolder& folder, RaceState& state, const HeatTables& heats, RaceBoard& board,
-              const InstallationSettings& installation, Prompter& prompter)
+    LaneNames(const AppFolder& folder, RaceState& state, RaceSetup setup, const HeatTables& heats,
+              RaceBoard& board, const InstallationSettings& installation, Prompter& prompter)
         : folder_(folder),
           state_(state),
+          setup_(setup),
           heats_(heats),
           board_(board),
           installation_(installation),
@@ -46,6 +48,7 @@ class LaneNames {
 
     const AppFolder& folder_;
     RaceState& state_;
+    RaceSetup setup_;
     const HeatTables& heats_;
     RaceBoard& board_;
     const InstallationSettings& installation_;

@@ -22,7 +22,7 @@ void LapCounter::CountLap(int laneNum) {
     auto& s = state_;
     if (laneNum < 1 || laneNum > s.laneCount || laneNum > kMaxLanes) return;
     const int lane = laneNum;
-    if (s.raceFormat == kLapRace && s.lapCount[lane] == s.raceLaps) return;
+    if (setup_.raceFormat() == kLapRace && s.lapCount[lane] == setup_.raceLaps()) return;
     if (s.lapCount[lane] == s.finishLap[lane]) return;
     // The lap store ends at lap 3000 whatever the finish lap says.
     if (s.lapCount[lane] >= kMaxLap) return;
@@ -36,8 +36,8 @@ void LapCounter::CountLap(int laneNum) {
     if (static_cast<int64_t>(s.elapsedMs) - previousHit < kDebounceMs) return;
 
     const int32_t lapMs = s.elapsedMs - s.lastPassMs[lane];
-    const auto minimumMs = static_cast<int32_t>(roundHalfEven(s.minLapTime * 1000.0));
-    if (lapMs <= minimumMs && s.lapCount[lane] != s.firstLapOffset) return;
+    const auto minimumMs = static_cast<int32_t>(roundHalfEven(setup_.minLapTime() * 1000.0));
+    if (lapMs <= minimumMs && s.lapCount[lane] != setup_.firstLapOffset()) return;
 
     s.lastPassMs[lane] = s.elapsedMs;
     s.lapCount[lane] = static_cast<int16_t>(s.lapCount[lane] + 1);

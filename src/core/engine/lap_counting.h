@@ -1,7 +1,8 @@
 #pragma once
 // Every sensor hit, from the box or the demo generator, goes through CountLap:
 // it decides whether the hit is a lap and, if so, records it.
-#include "core/engine/race_board.h"
+#include "core/engine/race_setup.h"
+#include "core/state/race_board.h"
 #include "core/state/heat_tables.h"
 #include "core/state/race_state.h"
 
@@ -20,9 +21,9 @@ inline constexpr int32_t kDebounceMs = 600;
 
 class LapCounter {
   public:
-    LapCounter(RaceState& state, HeatTables& heats, RaceBoard& board,
+    LapCounter(RaceState& state, HeatTables& heats, RaceBoard& board, RaceSetup setup,
                LapListener* listener = nullptr)
-        : state_(state), heats_(heats), board_(board), listener_(listener) {}
+        : state_(state), heats_(heats), board_(board), setup_(setup), listener_(listener) {}
 
     void CountLap(int laneNum);
     // True when lane's best lap is strictly lower than every other lane's.
@@ -32,6 +33,7 @@ class LapCounter {
     RaceState& state_;
     HeatTables& heats_;
     RaceBoard& board_;
+    RaceSetup setup_;
     LapListener* listener_;
 };
 

@@ -38,30 +38,34 @@ int RaceControl::lanes() const {
 }
 
 void RaceControl::cmdStart_Click() {
-    const std::string caption = c_.board.startCaption;
-    if (caption == kStartCaption) {
-        Start();
-    } else if (caption == kPauseCaption) {
-        Pause();
-    } else if (caption == kContinueCaption) {
-        Continue();
-    } else if (caption == kResetCaption) {
-        Reset();
-    } else if (caption == kRotateCaption) {
-        Rotate();
+    switch (c_.board.startState) {
+        case StartState::Start:
+            Start();
+            break;
+        case StartState::Pause:
+            Pause();
+            break;
+        case StartState::Continue:
+            Continue();
+            break;
+        case StartState::Reset:
+            Reset();
+            break;
+        case StartState::Rotate:
+            Rotate();
+            break;
+        case StartState::AutoDelay:
+            // The heats roll on by themselves; a press does nothing.
+            break;
     }
-    // "Auto Delay": the heats roll on by themselves; a press does nothing.
 }
 
 void RaceControl::PauseButton(double thisTime) {
-    const double before = c_.state.lastPauseTime;
-    trackCall_.PauseButton(thisTime);
-    // A pause holds the program for the coast; a bounce of the button read
-    // after the hold is still the same press, so the two seconds count from
+    // What the box or the keyboard held back during the coast wait comes in
     // the moment the program is free again.
-    if (c_.state.lastPauseTime != before) {
-        c_.state.lastPauseTime = std::max(c_.state.lastPauseTime, c_.clock.now());
-    }
+    if (coastWaitEndedMs_ && c_.clock.tickCountMs() - *coastWaitEndedMs_ < kHeldTrackCallMs)
+        return;
+    trackCall_.PauseButton(thisTime);
 }
 
 bool RaceControl::lanesNamed() {
@@ -84,7 +88,7 @@ bool RaceControl::sameNamesAccepted() {
             const MessageAnswer answer = c_.prompter.message(
                 "Warning, names in Lanes " + std::to_string(j) + " and " + std::to_string(k) +
                     " are the same\r\nDo you want to continue race?",
-                "Same Names", MessageIcon::Question, MessageButtons::YesNo);
+                "Same Names", MessageIcon::Question, MessageButtons::YesNo, DefaultButton::Second);
             if (answer != MessageAnswer::Yes) {
                 c_.windows.stopRotateDelay();
                 ReSet();
@@ -98,9 +102,12 @@ bool RaceControl::sameNamesAccepted() {
 void RaceControl::Start() {
     {
         BusyPointer busy(c_.board);
-        if (c_.state.demoMode != 1) {
+        if (!c_.setup.demoMode()) {
+            // A box plugged in since start-up is taken into use at the start.
+            TimingPort& port = c_.link.port();
+            if (!port.isOpen() && port.open(c_.state.commPort)) c_.link.SendBoxSetup();
             // Without an open port there is no box to ask; the start goes no further.
-            if (!c_.link.port().isOpen()) {
+            if (!port.isOpen()) {
                 c_.prompter.inform("Com Port Not Found");
                 return;
             }
@@ -111,15 +118,14 @@ void RaceControl::Start() {
     RaceState& s = c_.state;
     s.lapsUnsaved = true;
     s.summaryUnsaved = true;
-    if (const auto delay = startDelayAt(c_.options.startDelayIndex)) s.startDelay = *delay;
     if (!lanesNamed()) return;
     s.raceStamp.clear();
-    if (!s.practiceMode && !sameNamesAccepted()) return;
+    if (!c_.setup.practiceMode() && !sameNamesAccepted()) return;
 
     DisableMenu();
     ClearLapTimes(s);
     ResetSortedLapTimesArray(s);
-    StartReset(s, c_.demo);
+    StartReset(s, c_.setup, c_.demo);
     if (c_.heats.currentHeat == 1) ResetRacerArrays(s, c_.heats);
     StartMethod();
 }
@@ -133,15 +139,15 @@ void RaceControl::showLights(qel::StartMethod method) {
 }
 
 void RaceControl::StartMethod() {
-    const qel::StartMethod method = startMethodOf(c_.options);
-    const int16_t format = c_.state.raceFormat;
+    const qel::StartMethod method = c_.setup.startMethod();
+    const int16_t format = c_.setup.raceFormat();
     if (format == kPractice || method == qel::StartMethod::Instant) {
         InstantStart();
         return;
     }
     // From the second heat on the drivers are on the track already.
     const bool countdownFirst =
-        c_.state.startDelay >= 1 &&
+        c_.setup.startDelay() >= 1 &&
         (format == kLapRace || format == kTimedRace || c_.heats.currentHeat <= 1);
     if (countdownFirst) {
         c_.windows.showStartCountdown([this, method] { showLights(method); });
@@ -157,24 +163,26 @@ void RaceControl::InstantStart() {
 void RaceControl::Pause() {
     BusyPointer busy(c_.board);
     c_.link.SetTrackPower(false);
-    c_.board.startCaption = kContinueCaption;
+    c_.board.startState = StartState::Continue;
     c_.board.bannerColor = kYellow;
     c_.board.banner = "Paused";
     c_.board.bannerVisible = true;
     c_.board.flagPicture = kFlagYellow;
     playRaceSound(c_.sounds, c_.player, kSoundYellowFlag);
-    if (c_.state.demoMode == 1) c_.raceTick.setEnabled(false);
+    if (c_.setup.demoMode()) c_.raceTick.setEnabled(false);
     // The cars coast to a stop while the box still times them; what it
     // reports meanwhile is read at the next tick.
     c_.windows.boardChanged();
-    c_.link.Wait(c_.state.coastTimeMs);
+    c_.link.Wait(c_.setup.coastTimeMs());
+    coastWaitEndedMs_ = c_.clock.tickCountMs();
     c_.link.SendBoxCommand("P");
     c_.board.abortEnabled = true;
 }
 
 bool RaceControl::raceLengthChosen() const {
-    return listHasEntry(c_.raceSettings.lapsListIndex, lapsEntries()) ||
-           listHasEntry(c_.raceSettings.timeListIndex, minutesEntries());
+    const RaceFormatSettings& chosen = c_.setup.raceSettings();
+    return listHasEntry(chosen.lapsListIndex, lapsEntries()) ||
+           listHasEntry(chosen.timeListIndex, minutesEntries());
 }
 
 void RaceControl::Continue() {
@@ -192,7 +200,7 @@ void RaceControl::Continue() {
 
 void RaceControl::Rotate() {
     ReSet();
-    StartReset(c_.state, c_.demo);
+    StartReset(c_.state, c_.setup, c_.demo);
     c_.windows.refreshNextHeat();
     if (c_.heats.currentHeat >= c_.heats.heatCount) {
         c_.windows.closeNextHeat();
@@ -212,20 +220,20 @@ void RaceControl::Reset() {
     const int racers = std::clamp<int>(c_.heats.racerCount, 0, kMaxRacers);
     for (int racer = 1; racer <= racers; ++racer)
         c_.heats.heatRacers[racer].totalLaps = 0;
-    if (c_.heats.currentHeat == c_.heats.heatCount || !s.heatRotation) {
+    if (c_.heats.currentHeat == c_.heats.heatCount || !c_.setup.heatRotation()) {
         c_.board.flagPicture = kFlagIdle;
     }
     EnableMenu();
     c_.heats.currentHeat = 1;
     ReSet();
-    StartReset(s, c_.demo);
+    StartReset(s, c_.setup, c_.demo);
     ClearLapTimes(s);
     ResetSortedLapTimesArray(s);
     c_.windows.closeNextHeat();
 }
 
 void RaceControl::cmdAbort_Click() {
-    if (c_.state.heatRotation && c_.windows.showAbortChoice()) return;
+    if (c_.setup.heatRotation() && c_.windows.showAbortChoice()) return;
     if (c_.state.raceOverHandled == 0) {
         const MessageAnswer answer =
             c_.prompter.message("Are you sure you want to abort?\r\nAll Data will be lost", "Abort",
@@ -241,12 +249,12 @@ void RaceControl::abortRace() {
     // The paused race tick stops with the race, so nothing the box may still
     // send is counted on an idle board.
     c_.raceTick.setEnabled(false);
-    c_.board.startCaption = kStartCaption;
+    c_.board.startState = StartState::Start;
     c_.board.flagPicture = kFlagIdle;
     s.lapsUnsaved = false;
     s.summaryUnsaved = false;
     ReSet();
-    StartReset(s, c_.demo);
+    StartReset(s, c_.setup, c_.demo);
     ClearLapTimes(s);
     ResetSortedLapTimesArray(s);
     s.raceOverHandled = 0;
@@ -277,9 +285,9 @@ void RaceControl::ReSet() {
     s.whiteFlagShown = false;
     s.elapsedMs = 0;
     b.startEnabled = true;
-    b.startCaption = kStartCaption;
+    b.startState = StartState::Start;
     b.abortEnabled = false;
-    if (!s.heatRotation) EnableMenu();
+    if (!c_.setup.heatRotation()) EnableMenu();
     c_.title.UpdateRaceTitle();
 }
 

@@ -2,11 +2,14 @@
 // The Start and Abort buttons: the Start button's caption is the race's
 // state ("Start", "Pause", "Continue", "Reset", "Rotate", "Auto Delay") and a
 // press moves the race on from it; the track call and the W key press it too.
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "core/engine/demo_generator.h"
 #include "core/engine/lane_names.h"
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
+#include "core/engine/race_setup.h"
 #include "core/engine/race_title.h"
 #include "core/engine/timing_link.h"
 #include "core/engine/track_call.h"
@@ -20,6 +23,11 @@
 #include "core/state/race_state.h"
 
 namespace qel {
+
+// A track call handled this soon after the pause's coast wait let the program
+// go was made while the wait held it: the marshal's button bouncing, or a
+// second press meant for the same pause. It is dropped.
+inline constexpr int64_t kHeldTrackCallMs = 250;
 
 // The windows the race control opens or closes.
 class RaceControlWindows {
@@ -46,8 +54,7 @@ struct RaceControlContext {
     RaceState& state;
     HeatTables& heats;
     RaceBoard& board;
-    const OptionsSettings& options;
-    const RaceFormatSettings& raceSettings;
+    RaceSetup setup;
     TimingLink& link;
     Timer& raceTick;  // Timer1
     Clock& clock;
@@ -60,12 +67,6 @@ struct RaceControlContext {
     RaceControlWindows& windows;
 };
 
-inline constexpr const char* kStartCaption = "Start";
-inline constexpr const char* kPauseCaption = "Pause";
-inline constexpr const char* kContinueCaption = "Continue";
-inline constexpr const char* kResetCaption = "Reset";
-inline constexpr const char* kRotateCaption = "Rotate";
-inline constexpr const char* kAutoDelayCaption = "Auto Delay";
 inline constexpr int32_t kYellow = 65535;
 
 class RaceControl {
@@ -98,6 +99,8 @@ class RaceControl {
 
     RaceControlContext c_;
     TrackCall trackCall_;
+    // When the pause's coast wait last let the program go (tick count).
+    std::optional<int64_t> coastWaitEndedMs_;
 };
 
 }  // namespace qel

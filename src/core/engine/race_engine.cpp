@@ -1,6 +1,8 @@
 #include "core/engine/race_engine.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <system_error>
 
 #include "core/engine/board_headers.h"
 #include "core/engine/unsaved_prompts.h"
@@ -13,67 +15,42 @@
 
 namespace qel {
 
-// The race control's windows, forwarded to whatever window is attached.
+// The race control's windows, forwarded to the main window once attached.
+// A race step that needs a window before one is attached is a fault of the
+// program's composition and says so, rather than skip what the race
+// director must see.
 class RaceEngine::WindowsRelay : public RaceControlWindows {
   public:
     RaceControlWindows* target = nullptr;
 
-    void boardChanged() override {
-        if (target) target->boardChanged();
-    }
+    void boardChanged() override { window().boardChanged(); }
     void showStartCountdown(std::function<void()> then) override {
-        if (target) {
-            target->showStartCountdown(std::move(then));
-        } else if (then) {
-            then();
-        }
+        window().showStartCountdown(std::move(then));
     }
-    void showDragTree() override {
-        if (target) target->showDragTree();
-    }
-    void showFormula1() override {
-        if (target) target->showFormula1();
-    }
-    void showRaceFormatForLength() override {
-        if (target) target->showRaceFormatForLength();
-    }
-    bool showAbortChoice() override { return target && target->showAbortChoice(); }
-    void refreshNextHeat() override {
-        if (target) target->refreshNextHeat();
-    }
-    void closeNextHeat() override {
-        if (target) target->closeNextHeat();
-    }
-    void stopRotateDelay() override {
-        if (target) target->stopRotateDelay();
+    void showDragTree() override { window().showDragTree(); }
+    void showFormula1() override { window().showFormula1(); }
+    void showRaceFormatForLength() override { window().showRaceFormatForLength(); }
+    bool showAbortChoice() override { return window().showAbortChoice(); }
+    void refreshNextHeat() override { window().refreshNextHeat(); }
+    void closeNextHeat() override { window().closeNextHeat(); }
+    void stopRotateDelay() override { window().stopRotateDelay(); }
+
+  private:
+    RaceControlWindows& window() {
+        if (!target) throw std::logic_error("The race board's windows are not attached.");
+        return *target;
     }
 };
 
-// What the end of a race hands to the rest of the program.
-class RaceEngine::Handover : public RaceEndHandover {
+// The board's own part in the end of a race: the File menu comes back, so
+// the race can be saved.
+class RaceEngine::BoardRaceEnd : public RaceEndSubsystem {
   public:
-    explicit Handover(AppState& app) : app_(app) {}
-
-    // The heat log, the next-heat window, the result views and printing are
-    // windows and files the program does not have yet; the race result stays
-    // on the board and in the race state.
-    void saveHeatToLog() override {}
-    void prepareNextHeatDisplay() override {}
-    void reopenOpenViews() override {}
-    void showRaceResults() override {}
-    void autoPrint() override {}
-
-    void scoreHeat() override {
-        SumRacerLaps(app_.heats);
-        ScoreHeatPoints(app_.heats, app_.race.lanePosition);
-    }
-    // Without the automatic delay between heats the race director rotates
-    // by hand, so the button must offer it.
-    void startBetweenHeatDelay() override { app_.board.startCaption = kRotateCaption; }
-    void enableFileMenu() override { app_.board.menu.file = true; }
+    explicit BoardRaceEnd(RaceBoard& board) : board_(board) {}
+    void enableFileMenu() override { board_.menu.file = true; }
 
   private:
-    AppState& app_;
+    RaceBoard& board_;
 };
 
 RaceEngine::RaceEngine(AppState& app, EngineSeams seams)
@@ -82,28 +59,30 @@ RaceEngine::RaceEngine(AppState& app, EngineSeams seams)
       soundPlayer_(seams.soundDevice, seams.prompter),
       lapSound_(app.sounds, soundPlayer_),
       relay_(std::make_unique<WindowsRelay>()),
-      handover_(std::make_unique<Handover>(app)) {
+      boardRaceEnd_(std::make_unique<BoardRaceEnd>(app.board)) {
     RaceState& s = app_.race;
+    const RaceSetup raceSetup = setup();
+    handover_.add(*boardRaceEnd_);
     raceTick_ = seams.timers.createTimer();
-    link_ =
-        std::make_unique<TimingLink>(seams.port, seams.clock, seams.prompter, s, app_.installation);
-    counter_ = std::make_unique<LapCounter>(s, app_.heats, app_.board, &lapSound_);
+    link_ = std::make_unique<TimingLink>(seams.port, seams.clock, seams.prompter, s,
+                                         app_.installation, app_.raceSettings);
+    counter_ = std::make_unique<LapCounter>(s, app_.heats, app_.board, raceSetup, &lapSound_);
     demo_ = std::make_unique<DemoGenerator>(s, seams.random);
-    screen_ = std::make_unique<RaceScreen>(s, app_.heats, app_.board);
-    finish_ = std::make_unique<RaceFinish>(FinishContext{s, app_.heats, app_.board, *screen_,
-                                                         *link_, *raceTick_, seams.clock,
-                                                         app_.sounds, soundPlayer_, *handover_});
-    tick_ =
-        std::make_unique<RaceTick>(s, app_.heats, *link_, *counter_, *demo_, *screen_, *finish_);
-    names_ = std::make_unique<LaneNames>(seams.folder, s, app_.heats, app_.board, app_.installation,
-                                         seams.prompter);
-    title_ = std::make_unique<RaceTitle>(seams.folder, s, app_.heats, app_.board, app_.options,
+    screen_ = std::make_unique<RaceScreen>(s, raceSetup, app_.heats, app_.board);
+    finish_ = std::make_unique<RaceFinish>(FinishContext{
+        s, raceSetup, app_.heats, app_.board, *screen_, *link_, *raceTick_, seams.clock,
+        app_.sounds, soundPlayer_, handover_});
+    tick_ = std::make_unique<RaceTick>(s, app_.heats, raceSetup, *link_, *counter_, *demo_,
+                                       *screen_, *finish_);
+    names_ = std::make_unique<LaneNames>(seams.folder, s, raceSetup, app_.heats, app_.board,
+                                         app_.installation, seams.prompter);
+    title_ = std::make_unique<RaceTitle>(seams.folder, s, app_.heats, app_.board, raceSetup,
                                          [this] { finish_->clock(); });
-    clicks_ = std::make_unique<BoardClicks>(seams.folder, s, app_.board, *screen_, *raceTick_,
-                                            *names_, seams.prompter);
+    clicks_ = std::make_unique<BoardClicks>(seams.folder, s, raceSetup, app_.board, *screen_,
+                                            *raceTick_, *names_, seams.prompter);
     control_ = std::make_unique<RaceControl>(RaceControlContext{
-        s, app_.heats, app_.board, app_.options, app_.raceSettings, *link_, *raceTick_, seams.clock,
-        seams.prompter, app_.sounds, soundPlayer_, *demo_, *names_, *title_, *relay_});
+        s, app_.heats, app_.board, raceSetup, *link_, *raceTick_, seams.clock, seams.prompter,
+        app_.sounds, soundPlayer_, *demo_, *names_, *title_, *relay_});
 
     raceTick_->setInterval(100);
     raceTick_->setHandler([this](int elapsedMs) { onTick(elapsedMs); });
@@ -112,6 +91,10 @@ RaceEngine::RaceEngine(AppState& app, EngineSeams seams)
 
 void RaceEngine::attachWindows(RaceControlWindows* windows) {
     relay_->target = windows;
+}
+
+bool RaceEngine::windowsAttached() const {
+    return relay_->target != nullptr;
 }
 
 RaceEngine::~RaceEngine() {
@@ -131,16 +114,17 @@ void RaceEngine::watchTimingBox(int tickMs) {
     RaceBoard& b = app_.board;
     const int64_t now = seams_.clock.tickCountMs();
     const bool portOpen = seams_.port.isOpen();
-    const bool racing = s.demoMode != 1 && b.startCaption == kPauseCaption;
+    const bool demo = link_->demoMode();
+    const bool racing = !demo && b.startState == StartState::Pause;
     // The silence is measured from the start of the race or the last report.
     if (!racing || !watching_ || s.elapsedMs != lastElapsedMs_) {
         lastElapsedMs_ = s.elapsedMs;
         // A race's first tick: the race began one tick ago.
         lastReportTick_ = racing && !watching_ ? now - tickMs : now;
-        if (portOpen || s.demoMode == 1) b.statusText.clear();
+        if (portOpen || demo) b.statusText.clear();
     }
     watching_ = racing;
-    if (s.demoMode == 1) {
+    if (demo) {
         portWasOpen_ = portOpen;
         return;
     }
@@ -172,17 +156,14 @@ void RaceEngine::ShowLaneControls() {
 }
 
 bool RaceEngine::OpenTimingPort(int portNumber, std::function<void()> chooseAnotherPort) {
-    link_->setPortFailureHandlers({[this] {
-                                       app_.race.demoMode = 1;
-                                       app_.raceSettings.demoMode = 1;
-                                   },
+    link_->setPortFailureHandlers({[this] { app_.raceSettings.demoMode = 1; },
                                    std::move(chooseAnotherPort)});
     return link_->OpenTimingPort(portNumber);
 }
 
 void RaceEngine::startTimingLink(const StartUpHooks& hooks) {
     RaceState& s = app_.race;
-    if (s.demoMode == 1) {
+    if (link_->demoMode()) {
         // Demo races need no box: the port is tried without the port
         // question, so a PC with no box starts straight into the demo.
         seams_.port.open(s.commPort);
@@ -190,38 +171,67 @@ void RaceEngine::startTimingLink(const StartUpHooks& hooks) {
         OpenTimingPort(s.commPort, hooks.chooseAnotherPort);
     }
     ShowLaneControls();
-    link_->SetTrackPower(false);
-    link_->SendLaneCount();
-    link_->SendSensorType();
-    link_->SendDValue(1);
-    link_->SendBoxCommand("\rP");
+    link_->SendBoxSetup();
+}
+
+void RaceEngine::raceFormatConfirmed(bool wasDemoMode,
+                                     const std::function<void()>& chooseAnotherPort) {
+    if (!wasDemoMode || link_->demoMode()) return;
+    // In demo mode the box was told nothing about power or pausing.
+    if (seams_.port.isOpen() || OpenTimingPort(app_.race.commPort, chooseAnotherPort))
+        link_->SendBoxSetup();
+}
+
+void RaceEngine::loadSettingsFile(std::string_view fileName, const std::filesystem::path& path,
+                                  const std::function<void()>& read,
+                                  const std::function<void()>& useDefaults) {
+    std::error_code ignored;
+    const bool missing = !std::filesystem::exists(path, ignored);
+    try {
+        if (!missing) {
+            read();
+            return;
+        }
+    } catch (const std::exception&) {
+    }
+    useDefaults();
+    std::string& notice = app_.board.settingsNotice;
+    if (!notice.empty()) notice += "  ";
+    notice += std::string(fileName) + (missing ? " was missing" : " was damaged") +
+              "; the defaults are in use.";
 }
 
 void RaceEngine::Form_Load(const StartUpHooks& hooks) {
+    if (!hooks.chooseAnotherPort) throw std::logic_error("Start-up needs the port choice.");
     const AppFolder& folder = seams_.folder;
     RaceState& s = app_.race;
     RaceBoard& b = app_.board;
     formReady_ = false;
-    step([&] {
-        readInstallationFile(folder, app_.installation);
-        applyInstallation(app_.installation, s);
-    });
+    b.settingsNotice.clear();
+    loadSettingsFile(
+        kInstallationFileName, folder.dataFile(kInstallationFileName),
+        [&] { readInstallationFile(folder, app_.installation); },
+        [&] { app_.installation = defaultInstallation(); });
+    applyInstallation(app_.installation, s);
     step([&] {
         readSpeedMultiplierFile(folder, app_.installation);
         s.speedMultiplier = app_.installation.speedMultiplier;
     });
-    step([&] {
-        readOptionsFile(folder, app_.options);
-        applyStoredOptions(app_.options, s);
-    });
-    step([&] {
-        loadRaceFormatSettings(folder, app_.raceSettings, s.laneCount);
-        s.demoMode = app_.raceSettings.demoMode;
-    });
-    // The program always opens on practice, whatever was raced last.
-    s.raceFormat = kPractice;
-    s.practiceMode = true;
-    s.heatRotation = false;
+    loadSettingsFile(
+        kOptionsFileName, folder.dataFile(kOptionsFileName),
+        [&] { readOptionsFile(folder, app_.options); },
+        [&] { app_.options = defaultOptions(); });
+    step([&] { loadRaceFormatSettings(folder, app_.raceSettings, s.laneCount); });
+    // The program always opens on practice with the straight sequence,
+    // whatever was raced last; the lengths, demo mode and heat options
+    // saved with the race format are in force.
+    {
+        RaceFormatSettings& race = app_.raceSettings;
+        race.raceFormat = kPractice;
+        race.raceFormatName = std::string(raceFormatRule(kPractice).text);
+        race.heatRotation = 0;
+        race.sequenceOption = 0;
+    }
     step([&] { s.formHeight = readFormHeightFile(folder); });
     step([&] {
         const HeaderChoice choice = readRaceLagFile(folder);
@@ -248,12 +258,16 @@ void RaceEngine::Form_Load(const StartUpHooks& hooks) {
         soundPlayer_.InitSound();
         soundPlayer_.SetSoundFolder(folder.soundFolder());
         soundPlayer_.LoadSoundSlots(30, "goby1.wav");
-        readSoundTable(soundTablePath(folder), app_.sounds);
     });
+    const std::filesystem::path soundTable = soundTablePath(folder);
+    loadSettingsFile(
+        soundTable.filename().string(), soundTable,
+        [&] { readSoundTable(soundTable, app_.sounds); },
+        [&] { app_.sounds = defaultSoundTable(); });
 }
 
 bool RaceEngine::mnuExit_Click() {
-    if (!app_.race.practiceMode && !ConfirmExitUnsaved(app_.race, seams_.prompter)) return false;
+    if (!setup().practiceMode() && !ConfirmExitUnsaved(app_.race, seams_.prompter)) return false;
     if (seams_.port.isOpen()) seams_.port.close();
     return true;
 }

@@ -5,13 +5,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "core/engine/board_clicks.h"
 #include "core/engine/demo_generator.h"
 #include "core/engine/lane_names.h"
 #include "core/engine/lap_counting.h"
 #include "core/engine/race_control.h"
+#include "core/state/race_end.h"
+#include "core/engine/race_setup.h"
 #include "core/engine/race_finish.h"
 #include "core/engine/race_screen.h"
 #include "core/engine/race_tick.h"
@@ -42,6 +46,7 @@ struct EngineSeams {
 };
 
 // What the main window does for the start-up steps that touch its windows.
+// Every hook is needed: an empty one stops the start-up with an error.
 struct StartUpHooks {
     // The race director answered the port question with "Yes": Installation.
     std::function<void()> chooseAnotherPort;
@@ -57,12 +62,21 @@ class RaceEngine {
     RaceEngine(const RaceEngine&) = delete;
     RaceEngine& operator=(const RaceEngine&) = delete;
 
-    // The windows the race control opens; until attached, none open.
+    // The windows the race control opens. Until the main window attaches
+    // them, a race step that needs one fails with an error.
     void attachWindows(RaceControlWindows* windows);
+    bool windowsAttached() const;
+
+    // The subsystems that take part in the end of a race register here.
+    RaceEndHandover& handover() { return handover_; }
 
     // The main window's load: every step runs even when one before it
-    // failed, so a missing or damaged settings file never stops the program.
-    void Form_Load(const StartUpHooks& hooks = {});
+    // failed, so a missing or damaged settings file never stops the program;
+    // the board's status line names such a file.
+    void Form_Load(const StartUpHooks& hooks);
+    // The Race Format dialog's OK: a race format that leaves demo mode
+    // needs the box, so its port opens and the box gets its set-up.
+    void raceFormatConfirmed(bool wasDemoMode, const std::function<void()>& chooseAnotherPort);
     // File > Exit: false when the race director keeps the program open.
     bool mnuExit_Click();
     // The main window's unload: the port closed, the header choices stored.
@@ -73,6 +87,7 @@ class RaceEngine {
     bool OpenTimingPort(int portNumber, std::function<void()> chooseAnotherPort);
 
     AppState& app() { return app_; }
+    RaceSetup setup() const { return {app_.raceSettings, app_.options}; }
     RaceState& state() { return app_.race; }
     RaceBoard& board() { return app_.board; }
     const EngineSeams& seams() const { return seams_; }
@@ -95,19 +110,25 @@ class RaceEngine {
 
   private:
     class WindowsRelay;
-    class Handover;
+    class BoardRaceEnd;
 
     void onTick(int elapsedMs);
     void watchTimingBox(int tickMs);
     void startTimingLink(const StartUpHooks& hooks);
     void step(const std::function<void()>& action);
+    // A settings file read at start-up; a missing or damaged one leaves the
+    // defaults in force and is named on the status line.
+    void loadSettingsFile(std::string_view fileName, const std::filesystem::path& path,
+                          const std::function<void()>& read,
+                          const std::function<void()>& useDefaults);
 
     AppState& app_;
     EngineSeams seams_;
     SlotSoundPlayer soundPlayer_;
     LapSoundChoice lapSound_;
     std::unique_ptr<WindowsRelay> relay_;
-    std::unique_ptr<Handover> handover_;
+    RaceEndHandover handover_;
+    std::unique_ptr<BoardRaceEnd> boardRaceEnd_;
     std::unique_ptr<Timer> raceTick_;
     std::unique_ptr<TimingLink> link_;
     std::unique_ptr<LapCounter> counter_;

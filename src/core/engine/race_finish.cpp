@@ -24,12 +24,12 @@ int32_t clampToClock(double ms) {
 }  // namespace
 
 bool RaceFinish::timedRace() const {
-    return c_.state.raceLimitKind == kMinutes;
+    return c_.setup.raceLimitKind() == kMinutes;
 }
 
 bool RaceFinish::lastHeat() const {
-    return !c_.state.heatRotation || (c_.heats.currentHeat == c_.heats.heatCount &&
-                                      c_.state.raceFormat != kPracticeWithRotation);
+    return !c_.setup.heatRotation() || (c_.heats.currentHeat == c_.heats.heatCount &&
+                                       c_.setup.raceFormat() != kPracticeWithRotation);
 }
 
 void RaceFinish::flag(int picture) {
@@ -40,9 +40,9 @@ void RaceFinish::flag(int picture) {
 void RaceFinish::clock() {
     auto& s = c_.state;
     int64_t seconds;
-    if (timedRace() && s.raceFormat != kPractice) {
+    if (timedRace() && c_.setup.raceFormat() != kPractice) {
         const int64_t left =
-            clampToClock(s.raceMinutes * 60.0 * 1000.0) - static_cast<int64_t>(s.elapsedMs);
+            clampToClock(c_.setup.raceMinutes() * 60.0 * 1000.0) - static_cast<int64_t>(s.elapsedMs);
         seconds = std::max<int64_t>(left / 1000, 0);
     } else {
         seconds = s.elapsedMs / 1000;
@@ -67,7 +67,7 @@ int RaceFinish::finishedLanes() const {
     const auto& s = c_.state;
     int finished = 0;
     for (int lane = 1; lane <= std::clamp<int>(s.laneCount, 0, kMaxLanes); ++lane) {
-        if (s.lapCount[lane] == s.firstLapOffset || s.lapCount[lane] >= s.finishLap[lane])
+        if (s.lapCount[lane] == c_.setup.firstLapOffset() || s.lapCount[lane] >= s.finishLap[lane])
             ++finished;
     }
     return finished;
@@ -75,7 +75,7 @@ int RaceFinish::finishedLanes() const {
 
 void RaceFinish::CheckFinish() {
     if (c_.state.laneCount < 1 || c_.state.runningOrder[1] < 1) return;
-    if (c_.state.raceLimitKind == kLaps) {
+    if (c_.setup.raceLimitKind() == kLaps) {
         CheckLapRace();
     } else if (timedRace()) {
         CheckTimedRace();
@@ -89,12 +89,13 @@ void RaceFinish::CheckLapRace() {
     if (firstRowLap.empty() || std::atoi(firstRowLap.c_str()) < 1) return;
     const int leader = s.runningOrder[1];
 
-    if (s.raceLaps == s.lapCount[leader] + 1 && !s.whiteFlagShown) {
+    const int16_t raceLaps = c_.setup.raceLaps();
+    if (raceLaps == s.lapCount[leader] + 1 && !s.whiteFlagShown) {
         playRaceSound(c_.sounds, c_.player, kSoundWhiteFlag);
         flag(kFlagWhite);
         s.whiteFlagShown = true;
     }
-    if (s.raceLaps == s.lapCount[leader] && !s.leaderFinished) {
+    if (raceLaps == s.lapCount[leader] && !s.leaderFinished) {
         playRaceSound(c_.sounds, c_.player, kSoundCheckeredFlag);
         c_.board.bannerColor = kRed;
         flag(kFlagCheckered);
@@ -104,8 +105,8 @@ void RaceFinish::CheckLapRace() {
     }
     if (!s.leaderFinished) return;
 
-    const bool lapHeats =
-        s.raceFormat == kRoundRobinLapHeats || s.raceFormat == kRotationRaceLapHeats;
+    const bool lapHeats = c_.setup.raceFormat() == kRoundRobinLapHeats ||
+                          c_.setup.raceFormat() == kRotationRaceLapHeats;
     const int finished = lapHeats ? s.laneCount : finishedLanes();
     if ((finished == s.laneCount || s.elapsedMs > s.coastDeadlineMs) && s.raceOverHandled == 0) {
         s.raceOverHandled = 1;
@@ -120,7 +121,7 @@ void RaceFinish::CheckLapRace() {
 
 void RaceFinish::CheckTimedRace() {
     auto& s = c_.state;
-    const int64_t raceMs = clampToClock(s.raceMinutes * 60.0 * 1000.0);
+    const int64_t raceMs = clampToClock(c_.setup.raceMinutes() * 60.0 * 1000.0);
     if (s.elapsedMs >= raceMs - 10000 && s.tenSecondWarned == 0) {
         s.tenSecondWarned = 1;
         playRaceSound(c_.sounds, c_.player, kSound10SecondsLeft);
@@ -136,21 +137,21 @@ void RaceFinish::CheckTimedRace() {
             flag(kFlagRed);
             c_.board.bannerColor = kRed;
         }
-        if (s.heatRotation) {
+        if (c_.setup.heatRotation()) {
             // Every lap in the coast time still counts.
-            s.coastDeadlineMs = clampToClock(static_cast<double>(s.elapsedMs) + s.coastTimeMs);
+            s.coastDeadlineMs = clampToClock(static_cast<double>(s.elapsedMs) + c_.setup.coastTimeMs());
         } else {
             freezeFinishLaps();
             const int leader = s.runningOrder[1];
             if (s.lapCount[leader] >= 3) {
                 s.coastDeadlineMs = clampToClock(s.elapsedMs + s.bestLapMs[leader] * 1.8);
             } else {
-                const double minimumMs = roundHalfEven(s.minLapTime) * 1000.0;
+                const double minimumMs = roundHalfEven(c_.setup.minLapTime()) * 1000.0;
                 s.coastDeadlineMs = clampToClock(s.elapsedMs + 1.9 * minimumMs);
             }
         }
         s.leaderFinished = true;
-        if (s.heatRotation) c_.handover.prepareNextHeatDisplay();
+        if (c_.setup.heatRotation()) c_.handover.prepareNextHeatDisplay();
     }
     if (!s.leaderFinished) return;
 
@@ -164,39 +165,38 @@ void RaceFinish::CheckTimedRace() {
         s.raceStamp = formatDate(c_.clock.now(), "MMM-DD, H-MM");
         s.redrawCountdown = 0;
         RaceOrHeatOver();
-        if (s.raceFormat == kPracticeWithRotation) {
+        if (c_.setup.raceFormat() == kPracticeWithRotation) {
             c_.screen.UpdatePracticeScreen();
         } else {
             c_.screen.UpdateRaceScreen();
-            if (s.autoPrint == 1) c_.handover.autoPrint();
+            if (c_.setup.autoPrint()) c_.handover.autoPrint();
         }
     }
 }
 
 void RaceFinish::RaceOrHeatOver() {
-    auto& s = c_.state;
-    if (s.heatRotation) c_.handover.saveHeatToLog();
+    if (c_.setup.heatRotation()) c_.handover.saveHeatToLog();
     c_.board.bannerColor = kRed;
     if (lastHeat()) {
         playRaceSound(c_.sounds, c_.player, kSoundRaceOver);
         c_.board.banner = "Race Over";
-        c_.board.startCaption = "Reset";
+        c_.board.startState = StartState::Reset;
     } else {
         playRaceSound(c_.sounds, c_.player, kSoundHeatOver);
         c_.board.banner = "Heat Over";
-        if (s.autoDelay == 1) {
-            c_.board.startCaption = "Auto Delay";
+        if (c_.setup.autoDelay()) {
+            c_.board.startState = StartState::AutoDelay;
             c_.handover.startBetweenHeatDelay();
         } else {
-            c_.board.startCaption = "Rotate";
+            c_.board.startState = StartState::Rotate;
         }
     }
     c_.board.bannerVisible = true;
     c_.handover.enableFileMenu();
-    if (!s.practiceMode) c_.screen.UpdateRaceScreen();
+    if (!c_.setup.practiceMode()) c_.screen.UpdateRaceScreen();
     c_.handover.scoreHeat();
     c_.handover.reopenOpenViews();
-    if (s.autoDisplayResults == 1 && s.heatRotation) c_.handover.showRaceResults();
+    if (c_.setup.autoDisplayResults() && c_.setup.heatRotation()) c_.handover.showRaceResults();
 }
 
 }  // namespace qel

@@ -4,8 +4,10 @@
 // printing and the flow between heats.
 #include <functional>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
+#include "core/state/race_end.h"
 #include "core/engine/race_screen.h"
+#include "core/engine/race_setup.h"
 #include "core/engine/timing_link.h"
 #include "core/seams/clock.h"
 #include "core/seams/timer_service.h"
@@ -15,22 +17,9 @@
 
 namespace qel {
 
-// What happens after a race or heat ends, in the other parts of the program.
-class RaceEndHandover {
-  public:
-    virtual ~RaceEndHandover() = default;
-    virtual void saveHeatToLog() = 0;
-    virtual void scoreHeat() = 0;  // racers' total laps and the heat's points
-    virtual void prepareNextHeatDisplay() = 0;
-    virtual void startBetweenHeatDelay() = 0;
-    virtual void reopenOpenViews() = 0;  // summary and lap times show the finished race
-    virtual void showRaceResults() = 0;
-    virtual void autoPrint() = 0;  // summary, then results slip
-    virtual void enableFileMenu() = 0;
-};
-
 struct FinishContext {
     RaceState& state;
+    RaceSetup setup;
     HeatTables& heats;
     RaceBoard& board;
     RaceScreen& screen;

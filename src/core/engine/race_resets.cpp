@@ -6,17 +6,17 @@
 
 namespace qel {
 
-void StartReset(RaceState& state, DemoGenerator& demo) {
+void StartReset(RaceState& state, const RaceSetup& setup, DemoGenerator& demo) {
     const int lanes = std::clamp<int>(state.laneCount, 0, kMaxLanes);
     for (int lane = 1; lane <= lanes; ++lane) {
         state.hitLane = static_cast<int16_t>(lane);
-        state.lapCount[lane] = state.firstLapOffset;
+        state.lapCount[lane] = setup.firstLapOffset();
         state.lastPassMs[lane] = 0;
         state.shownLapMs[lane] = 0;
         state.lagBehindText[lane].clear();
         state.lagFirstText[lane].clear();
         state.finishLap[lane] = kMaxLap;
-        demo.drawLaneValues(lane, state.minLapTime);
+        demo.drawLaneValues(lane, setup.minLapTime());
     }
     state.coastDeadlineMs = kNoCoastDeadline;
     ResetBestLaps(state);

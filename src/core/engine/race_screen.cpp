@@ -53,7 +53,7 @@ void RaceScreen::UpdateRaceScreen() {
             cell->backColor = state_.laneColor[lane];
         }
 
-        const bool outOfSequence = state_.heatRotation && !laneInSequence(lane);
+        const bool outOfSequence = setup_.heatRotation() && !laneInSequence(lane);
         if (state_.laneDisabled[lane] != 0) {
             row.name.text = kDisabledName;
         } else if (outOfSequence) {
@@ -62,7 +62,7 @@ void RaceScreen::UpdateRaceScreen() {
             row.name.text = state_.laneRacerName[lane] + " ";
         }
 
-        const bool notStarted = state_.lapCount[lane] == state_.firstLapOffset;
+        const bool notStarted = state_.lapCount[lane] == setup_.firstLapOffset();
         if (board_.lapHeader == "Lap") {
             row.lapNum.text = notStarted ? "" : std::to_string(state_.lapCount[lane]);
         } else if (board_.lapHeader == "T-Laps") {
@@ -106,7 +106,7 @@ void RaceScreen::UpdatePracticeScreen() {
         BoardRow& row = board_.rows[lane];
         if (lapTimeHidden(lane, row)) {
             row.lapTime.text.clear();
-        } else if (state_.lapCount[lane] != state_.firstLapOffset) {
+        } else if (state_.lapCount[lane] != setup_.firstLapOffset()) {
             row.lapNum.text = std::to_string(state_.lapCount[lane]);
             row.lapTime.text = lapTimeText(lane);
         }

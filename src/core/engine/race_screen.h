@@ -1,7 +1,8 @@
 #pragma once
 // The race board redraws: in a race the rows are the lanes in running order,
 // in practice each row is its lane. The cells shown depend on the headers.
-#include "core/engine/race_board.h"
+#include "core/engine/race_setup.h"
+#include "core/state/race_board.h"
 #include "core/state/heat_tables.h"
 #include "core/state/race_state.h"
 
@@ -18,8 +19,9 @@ class ResultViews {
 
 class RaceScreen {
   public:
-    RaceScreen(RaceState& state, HeatTables& heats, RaceBoard& board, ResultViews* views = nullptr)
-        : state_(state), heats_(heats), board_(board), views_(views) {}
+    RaceScreen(RaceState& state, RaceSetup setup, HeatTables& heats, RaceBoard& board,
+               ResultViews* views = nullptr)
+        : state_(state), setup_(setup), heats_(heats), board_(board), views_(views) {}
 
     void UpdateRaceScreen();
     void UpdatePracticeScreen();
@@ -34,6 +36,7 @@ class RaceScreen {
     bool lapTimeHidden(int lane, const BoardRow& row) const;
 
     RaceState& state_;
+    RaceSetup setup_;
     HeatTables& heats_;
     RaceBoard& board_;
     ResultViews* views_;

@@ -6,7 +6,8 @@
 
 namespace qel {
 
-void PrepareFreshRace(RaceState& state, HeatTables& heats, RaceBoard& board, DemoGenerator& demo) {
+void PrepareFreshRace(RaceState& state, const RaceSetup& setup, HeatTables& heats,
+                      RaceBoard& board, DemoGenerator& demo) {
     const int lanes = std::clamp<int>(state.laneCount, 0, kMaxLanes);
     for (int lane = 1; lane <= lanes; ++lane) {
         state.lastHitMs[lane] = kNoHitYet;
@@ -18,7 +19,7 @@ void PrepareFreshRace(RaceState& state, HeatTables& heats, RaceBoard& board, Dem
     state.raceStamp.clear();
     ClearLapTimes(state);
     ResetSortedLapTimesArray(state);
-    StartReset(state, demo);
+    StartReset(state, setup, demo);
     if (heats.currentHeat <= 1) ResetRacerArrays(state, heats);
 }
 
@@ -29,7 +30,7 @@ void InstantStart(RaceBoard& board, Timer& raceTick, TimingLink& link, SoundPlay
     board.flagPicture = kFlagGreen;
     if (flagShown) flagShown(kFlagGreen);
     board.bannerVisible = false;
-    board.startCaption = "Pause";
+    board.startState = StartState::Pause;
     raceTick.setEnabled(true);
     link.SendBoxCommand("S");
     link.SetTrackPower(true);

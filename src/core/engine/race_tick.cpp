@@ -9,21 +9,21 @@ void RaceTick::Timer1_Timer(int milliseconds) {
 
     finish_.clock();
 
-    if (state_.demoMode == 1) {
-        demo_.tick(milliseconds, state_.heatRotation, heats_.activeSequence,
+    if (setup_.demoMode()) {
+        demo_.tick(milliseconds, setup_.heatRotation(), heats_.activeSequence,
                    [this](int lane) { counter_.CountLap(lane); });
     } else {
         link_.drainInput([this](char c) { decoder_.receive(c); });
     }
 
     if (state_.redrawCountdown == 0) {
-        if (state_.practiceMode) {
+        if (setup_.practiceMode()) {
             screen_.UpdatePracticeScreen();
         } else {
             screen_.UpdateRaceScreen();
         }
     }
-    if (state_.raceFormat != kPractice) finish_.CheckFinish();
+    if (setup_.raceFormat() != kPractice) finish_.CheckFinish();
 }
 
 }  // namespace qel

@@ -14,10 +14,11 @@ namespace qel {
 
 class RaceTick {
   public:
-    RaceTick(RaceState& state, HeatTables& heats, TimingLink& link, LapCounter& counter,
-             DemoGenerator& demo, RaceScreen& screen, RaceFinish& finish)
+    RaceTick(RaceState& state, HeatTables& heats, RaceSetup setup, TimingLink& link,
+             LapCounter& counter, DemoGenerator& demo, RaceScreen& screen, RaceFinish& finish)
         : state_(state),
           heats_(heats),
+          setup_(setup),
           link_(link),
           counter_(counter),
           demo_(demo),
@@ -38,6 +39,7 @@ class RaceTick {
   private:
     RaceState& state_;
     HeatTables& heats_;
+    RaceSetup setup_;
     TimingLink& link_;
     LapCounter& counter_;
     DemoGenerator& demo_;

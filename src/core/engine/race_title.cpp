@@ -30,10 +30,10 @@ std::string heatTitle(const char* name, const HeatTables& heats) {
 }  // namespace
 
 void RaceTitle::startMethodTitle() {
-    const std::optional<StartMethod> method = tickedStartMethod(options_);
+    const std::optional<StartMethod> method = tickedStartMethod(setup_.options());
     if (!method) return;
-    const std::string minLap = singleText(state_.minLapTime);
-    const std::string delay = std::to_string(state_.startDelay);
+    const std::string minLap = singleText(setup_.minLapTime());
+    const std::string delay = std::to_string(setup_.startDelay());
     switch (*method) {
         case StartMethod::Instant:
             board_.windowTitle = std::string(kTitlePrefix) + " Instant Start - " + minLap +
@@ -52,9 +52,6 @@ void RaceTitle::startMethodTitle() {
 }
 
 void RaceTitle::UpdateRaceTitle() {
-    if (const auto minLap = minLapTimeAt(options_.minLapTimeIndex)) state_.minLapTime = *minLap;
-    if (const auto delay = startDelayAt(options_.startDelayIndex)) state_.startDelay = *delay;
-
     // The stored header choices go back on the headers. A missing or damaged
     // file keeps the headers as they stand; the next header click or the
     // program's end writes it afresh.
@@ -71,12 +68,12 @@ void RaceTitle::UpdateRaceTitle() {
     startMethodTitle();
 
     MenuStates& menu = board_.menu;
-    const bool heats =
-        state_.raceFormat >= kChampionship && state_.raceFormat <= kRotationRaceLapHeats;
-    menu.raceResults = heats || state_.raceFormat == kPracticeWithRotation;
+    const int16_t format = setup_.raceFormat();
+    const bool heats = format >= kChampionship && format <= kRotationRaceLapHeats;
+    menu.raceResults = heats || format == kPracticeWithRotation;
     menu.rotationSequence = menu.raceResults;
     menu.summaryRaceResults = heats;
-    switch (state_.raceFormat) {
+    switch (format) {
         case kPractice:
             state_.raceTitle = "Practice";
             board_.windowTitle = std::string(kTitlePrefix) + "Practice";
@@ -86,10 +83,10 @@ void RaceTitle::UpdateRaceTitle() {
             board_.windowTitle = std::string(kTitlePrefix) + "Practice with Rotation";
             break;
         case kLapRace:
-            state_.raceTitle = std::to_string(state_.raceLaps) + " Lap Race";
+            state_.raceTitle = std::to_string(setup_.raceLaps()) + " Lap Race";
             break;
         case kTimedRace:
-            state_.raceTitle = singleText(state_.raceMinutes) + " Minute Race";
+            state_.raceTitle = singleText(setup_.raceMinutes()) + " Minute Race";
             break;
         case kChampionship:
             state_.raceTitle = heatTitle("Championship #", heats_);
@@ -105,12 +102,12 @@ void RaceTitle::UpdateRaceTitle() {
         default:
             break;
     }
-    if (state_.practiceMode && board_.lagHeader != "Best Lap" && board_.lagHeader != "Median") {
+    if (setup_.practiceMode() && board_.lagHeader != "Best Lap" && board_.lagHeader != "Median") {
         board_.lagHeader = "Median";
     }
 
     if (refreshClock_) refreshClock_();
-    if (state_.demoMode == 1) state_.raceTitle = "Demo - " + state_.raceTitle;
+    if (setup_.demoMode()) state_.raceTitle = "Demo - " + state_.raceTitle;
     board_.raceDescription = state_.raceTitle;
 }
 

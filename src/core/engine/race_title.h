@@ -4,9 +4,9 @@
 // of race the track is set for and how it will start.
 #include <functional>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
+#include "core/engine/race_setup.h"
 #include "core/io/data_folder.h"
-#include "core/setup/options_file.h"
 #include "core/state/heat_tables.h"
 #include "core/state/race_state.h"
 
@@ -16,12 +16,12 @@ class RaceTitle {
   public:
     // refreshClock: the race clock's display (the clock of the race finish).
     RaceTitle(const AppFolder& folder, RaceState& state, const HeatTables& heats, RaceBoard& board,
-              const OptionsSettings& options, std::function<void()> refreshClock)
+              RaceSetup setup, std::function<void()> refreshClock)
         : folder_(folder),
           state_(state),
           heats_(heats),
           board_(board),
-          options_(options),
+          setup_(setup),
           refreshClock_(std::move(refreshClock)) {}
 
     void UpdateRaceTitle();
@@ -33,7 +33,7 @@ class RaceTitle {
     RaceState& state_;
     const HeatTables& heats_;
     RaceBoard& board_;
-    const OptionsSettings& options_;
+    RaceSetup setup_;
     std::function<void()> refreshClock_;
 };
 

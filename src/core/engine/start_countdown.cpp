@@ -21,6 +21,9 @@ void StartCountdown::load(int16_t optionsDelay) {
     open_ = true;
     board_.startEnabled = false;
     startDelay_ = optionsDelay;
+    // The drivers see the seconds they have from the moment the window opens,
+    // even when the race director pauses it before the first second is up.
+    countText_ = optionsDelay >= 0 ? std::to_string(optionsDelay) : std::string();
     timer_->setEnabled(true);
     if (hooks_.boardChanged) hooks_.boardChanged();
 }

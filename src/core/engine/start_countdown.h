@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 #include "core/seams/timer_service.h"
 
 namespace qel {

@@ -22,7 +22,7 @@ void StartLights::load() {
     open_ = true;
     services_.board.startEnabled = false;
     prepare();
-    if (powerBeforeGreen(services_.options)) {
+    if (powerBeforeGreen(services_.setup.options())) {
         services_.link.SetTrackPower(true);
         poweredEarly_ = true;
     }
@@ -69,14 +69,13 @@ void StartLights::finish(bool pauseOnlyFromIdle) {
     timer_->setEnabled(false);
     RaceBoard& board = services_.board;
     board.startEnabled = true;
-    const RaceState& race = services_.race;
-    if (race.autoDelay == 1 && raceFormatRule(race.raceFormat).options.autoDelay) {
+    if (services_.setup.autoDelay()) {
         board.banner = "Auto Delay";
         board.bannerColor = kGreenLightColor;
         board.bannerVisible = true;
     }
-    if (!pauseOnlyFromIdle || board.startCaption == "Start" || board.startCaption == "Continue")
-        board.startCaption = "Pause";
+    if (!pauseOnlyFromIdle || board.startState == StartState::Start || board.startState == StartState::Continue)
+        board.startState = StartState::Pause;
     close();
 }
 

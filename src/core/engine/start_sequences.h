@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
+#include "core/engine/race_setup.h"
 #include "core/engine/timing_link.h"
 #include "core/seams/timer_service.h"
 #include "core/setup/options_file.h"
@@ -34,7 +35,7 @@ struct StartSequenceServices {
     TimingLink& link;
     const SoundTable& sounds;
     SoundPlayer& player;
-    const OptionsSettings& options;
+    RaceSetup setup;
 };
 
 // What the main window does for a start sequence. Every hook may be empty.

@@ -39,11 +39,11 @@ void TimingLink::send(std::string_view text) {
 }
 
 void TimingLink::SendBoxCommand(std::string_view text) {
-    if (state_.demoMode != 1) send(text);
+    if (!demoMode()) send(text);
 }
 
 void TimingLink::SetTrackPower(bool on) {
-    if (state_.demoMode == 1 || !port_.isOpen()) return;
+    if (demoMode() || !port_.isOpen()) return;
     switch (installation_.relayIndex) {
         case kRelayNormallyClosed:
             send(on ? "E" : "R");
@@ -72,6 +72,14 @@ void TimingLink::SendSensorType() {
 
 void TimingLink::SendDValue(int n) {
     send("D" + std::to_string(n) + "\n");
+}
+
+void TimingLink::SendBoxSetup() {
+    SetTrackPower(false);
+    SendLaneCount();
+    SendSensorType();
+    SendDValue(1);
+    SendBoxCommand("\rP");
 }
 
 void TimingLink::clearInput() {

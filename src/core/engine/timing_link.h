@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/heats/race_format_settings.h"
 #include "core/seams/clock.h"
 #include "core/seams/prompter.h"
 #include "core/seams/timing_port.h"
@@ -26,12 +27,13 @@ inline constexpr int kProbeTimeoutMs = 3000;
 class TimingLink {
   public:
     TimingLink(TimingPort& port, Clock& clock, Prompter& prompter, RaceState& state,
-               const InstallationSettings& installation)
+               const InstallationSettings& installation, const RaceFormatSettings& raceSettings)
         : port_(port),
           clock_(clock),
           prompter_(prompter),
           state_(state),
-          installation_(installation) {}
+          installation_(installation),
+          raceSettings_(raceSettings) {}
 
     void setPortFailureHandlers(PortFailureHandlers handlers) { handlers_ = std::move(handlers); }
 
@@ -42,6 +44,9 @@ class TimingLink {
     void SendLaneCount();
     void SendSensorType();
     void SendDValue(int n);
+    // What the box is told when the program takes it over: power off, the
+    // lane count, the sensor type, D1, and paused.
+    void SendBoxSetup();
     // The box's version line, or "" (after telling the operator) when it does not answer.
     std::string ProbeTimingInterface();
     void Wait(int milliseconds);
@@ -55,6 +60,8 @@ class TimingLink {
     void clearInput();
 
     TimingPort& port() { return port_; }
+    // Demo races generate their laps and send the box nothing but its set-up.
+    bool demoMode() const { return raceSettings_.demoMode == 1; }
 
   private:
     void send(std::string_view text);
@@ -64,6 +71,7 @@ class TimingLink {
     Prompter& prompter_;
     RaceState& state_;
     const InstallationSettings& installation_;
+    const RaceFormatSettings& raceSettings_;
     PortFailureHandlers handlers_;
 };
 

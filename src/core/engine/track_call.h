@@ -4,7 +4,7 @@
 // one press, so a held or bouncing button can't pause and resume at once.
 #include <functional>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

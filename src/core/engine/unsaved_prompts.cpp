@@ -42,7 +42,6 @@ bool ConfirmResetUnsaved(RaceState& state, Prompter& prompter) {
 }
 
 bool ConfirmExitUnsaved(const RaceState& state, Prompter& prompter) {
-    if (state.practiceMode) return true;
     static const Question both{"Files not saved",
                                "Summary & Lap files have not been saved.\r\nDo you want to exit?"};
     static const Question summary{"Summary not saved",

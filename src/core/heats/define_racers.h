@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 #include "core/state/heat_tables.h"
 #include "core/state/race_state.h"
 

@@ -19,8 +19,8 @@ std::optional<int> raceFormatNumber(std::string_view text) {
     return std::nullopt;
 }
 
-RaceFormatControls chooseRaceFormat(int raceFormat, int laneCount, int sequenceOption,
-                                    RaceFormatSettings& settings, RaceFormatFlags& flags) {
+RaceFormatControls chooseRaceFormat(int raceFormat, int sequenceOption,
+                                    RaceFormatSettings& settings) {
     const RaceFormatRule& rule = raceFormatRule(raceFormat);
     RaceFormatControls controls;
     switch (rule.length) {
@@ -40,13 +40,11 @@ RaceFormatControls chooseRaceFormat(int raceFormat, int laneCount, int sequenceO
 
     const bool practiceWithRotation = raceFormat == kPracticeWithRotation;
     if (practiceWithRotation) settings.raceLimitKind = std::string(kMinutesCaption);
-    flags.practiceMode = rule.practiceMode;
     settings.heatRotation = rule.heatRotation ? -1 : 0;
     controls.options = rule.options;
     // Practice with Rotation is still practice on the board; OK stores the list text.
     settings.raceFormatName = std::string(practiceWithRotation ? kRaceFormats[0].text : rule.text);
     if (settings.raceFormatName == "Championship") settings.autoPrint = 0;
-    if (rule.racerCountIsLaneCount) flags.racerCount = static_cast<int16_t>(laneCount);
 
     if (rule.heatRotation) {
         controls.rotationEnabled = true;

@@ -69,18 +69,13 @@ struct RaceFormatControls {
     bool pointSystemEnabled = false;
 };
 
-// What else choosing a format changes beyond the record.
-struct RaceFormatFlags {
-    bool practiceMode = false;
-    int16_t racerCount = 0;
-};
-
 // Choosing a format in the list: sets heatRotation, raceFormatName and
-// autoPrint in the record, practiceMode and (for the rotation formats)
-// racerCount in flags, and tells the dialog what to show. sequenceOption is
-// the option button chosen at the time.
-RaceFormatControls chooseRaceFormat(int raceFormat, int laneCount, int sequenceOption,
-                                    RaceFormatSettings& settings, RaceFormatFlags& flags);
+// autoPrint in the record, and tells the dialog what to show. sequenceOption
+// is the option button chosen at the time. What the format means for the
+// race (practice, heats, one racer per lane) is its rule, read when the
+// record is in force.
+RaceFormatControls chooseRaceFormat(int raceFormat, int sequenceOption,
+                                    RaceFormatSettings& settings);
 
 // --- Race length lists -------------------------------------------------------
 

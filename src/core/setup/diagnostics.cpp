@@ -20,7 +20,7 @@ int64_t countOf(const std::string& text) {
 
 void SensorDiagnostics::Load() {
     link_.SetTrackPower(true);
-    const std::string version = state_.demoMode == 1 ? "" : link_.ProbeTimingInterface();
+    const std::string version = link_.demoMode() ? "" : link_.ProbeTimingInterface();
 
     const int lanes = std::clamp<int>(state_.laneCount, 0, kMaxLanes);
     for (int lane = 1; lane <= kMaxLanes; ++lane) {

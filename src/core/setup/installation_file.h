@@ -101,6 +101,9 @@ std::string installationFileText(const InstallationSettings& settings);
 void parseInstallationFile(const std::string& text, const std::string& source,
                            InstallationSettings& settings);
 void readInstallationFile(const AppFolder& folder, InstallationSettings& settings);
+// The installation a new track starts with (the program's own first-run file):
+// 4 lanes, 30-foot lanes, scale 1:32, no relay, port 1.
+InstallationSettings defaultInstallation();
 void writeInstallationFile(const AppFolder& folder, const InstallationSettings& settings);
 
 // --- QelSpeedMultiplier.dat ----------------------------------------------

@@ -48,16 +48,16 @@ int16_t flag(bool on) {
 
 // One list of the OK step: the position and value when usable, else both
 // stay and the race director is told.
-template <typename Value, typename Lookup>
-void takeListChoice(std::optional<int> position, std::string_view list, Lookup lookup,
-                    int16_t& storedPosition, Value& value, std::vector<std::string>& messages) {
+template <typename Lookup>
+auto takeListChoice(std::optional<int> position, std::string_view list, Lookup lookup,
+                    int16_t& storedPosition, std::vector<std::string>& messages) {
     const auto chosen = position ? lookup(*position) : std::nullopt;
     if (!chosen) {
         messages.push_back(noSelectionMessage(list));
-        return;
+    } else {
+        storedPosition = static_cast<int16_t>(*position);
     }
-    storedPosition = static_cast<int16_t>(*position);
-    value = *chosen;
+    return chosen;
 }
 
 }  // namespace
@@ -86,6 +86,13 @@ void parseOptionsFile(const std::string& text, const std::string& source,
 void readOptionsFile(const AppFolder& folder, OptionsSettings& options) {
     const auto path = folder.dataFile(kOptionsFileName);
     parseOptionsFile(readTextFile(path, kMaxOptionsFileBytes), shownFileName(path), options);
+}
+
+OptionsSettings defaultOptions() {
+    // Byte for byte the QelOptions.dat the program ships with.
+    OptionsSettings options;
+    parseOptionsFile("3,0,8,0,0,-1,-1,0,1,4\r\n", "the first-run options", options);
+    return options;
 }
 
 void writeOptionsFile(const AppFolder& folder, const OptionsSettings& options) {
@@ -149,6 +156,26 @@ std::optional<int16_t> automateDelaySecondsAt(int position) {
     return static_cast<int16_t>(5 * (position + 1));
 }
 
+namespace {
+
+template <typename Lookup>
+std::optional<int16_t> positionOf(double value, int count, Lookup valueAt) {
+    for (int position = 0; position < count; ++position) {
+        if (static_cast<double>(*valueAt(position)) == value) return static_cast<int16_t>(position);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int16_t> minLapTimePositionOf(double seconds) {
+    return positionOf(seconds, kMinLapTimeCount, minLapTimeAt);
+}
+
+std::optional<int16_t> coastTimePositionOf(double seconds) {
+    return positionOf(seconds * 1000, kCoastTimeCount, coastTimeMsAt);
+}
+
 StartMethod startMethodOf(const OptionsSettings& options) {
     if (options.formula1Start != 0) return StartMethod::Formula1;
     if (options.dragStart != 0) return StartMethod::DragRacing;
@@ -159,39 +186,47 @@ bool powerBeforeGreen(const OptionsSettings& options) {
     return options.powerBeforeGreen != 0;
 }
 
-std::vector<std::string> applyStoredOptions(const OptionsSettings& options, RaceState& state) {
+float minLapTimeOf(const OptionsSettings& options) {
+    return minLapTimeAt(options.minLapTimeIndex).value_or(0.0f);
+}
+
+int32_t coastTimeMsOf(const OptionsSettings& options) {
+    return coastTimeMsAt(options.coastTimeIndex).value_or(0);
+}
+
+int16_t firstLapOffsetOf(const OptionsSettings& options) {
+    return firstLapOffsetAt(options.firstLapIndex).value_or(-1);
+}
+
+int16_t startDelayOf(const OptionsSettings& options) {
+    return startDelayAt(options.startDelayIndex).value_or(0);
+}
+
+std::vector<std::string> storedOptionsProblems(const OptionsSettings& options) {
     std::vector<std::string> messages;
-    const auto take = [&](auto value, std::string_view list, int position, auto& target) {
-        if (value) {
-            target = *value;
-        } else {
-            messages.push_back(notInListMessage(list, position));
-        }
+    const auto check = [&](bool inList, std::string_view list, int position) {
+        if (!inList) messages.push_back(notInListMessage(list, position));
     };
-    take(minLapTimeAt(options.minLapTimeIndex), "Minimum Lap Time", options.minLapTimeIndex,
-         state.minLapTime);
-    take(startDelayAt(options.startDelayIndex), "Start Delay", options.startDelayIndex,
-         state.startDelay);
-    take(firstLapOffsetAt(options.firstLapIndex), "Race Begins With Lap", options.firstLapIndex,
-         state.firstLapOffset);
-    take(coastTimeMsAt(options.coastTimeIndex), "Coast Time", options.coastTimeIndex,
-         state.coastTimeMs);
+    check(minLapTimeAt(options.minLapTimeIndex).has_value(), "Minimum Lap Time",
+          options.minLapTimeIndex);
+    check(startDelayAt(options.startDelayIndex).has_value(), "Start Delay",
+          options.startDelayIndex);
+    check(firstLapOffsetAt(options.firstLapIndex).has_value(), "Race Begins With Lap",
+          options.firstLapIndex);
+    check(coastTimeMsAt(options.coastTimeIndex).has_value(), "Coast Time", options.coastTimeIndex);
     return messages;
 }
 
-std::vector<std::string> takeOptions(const OptionsSelection& selection, OptionsSettings& options,
-                                     RaceState& state) {
+std::vector<std::string> takeOptions(const OptionsSelection& selection, OptionsSettings& options) {
     std::vector<std::string> messages;
     takeListChoice(selection.minLapTimeIndex, "Minimum Lap Time", minLapTimeAt,
-                   options.minLapTimeIndex, state.minLapTime, messages);
+                   options.minLapTimeIndex, messages);
     takeListChoice(selection.startDelayIndex, "Start Delay", startDelayAt, options.startDelayIndex,
-                   state.startDelay, messages);
+                   messages);
     takeListChoice(selection.firstLapIndex, "Race Begins With Lap", firstLapOffsetAt,
-                   options.firstLapIndex, state.firstLapOffset, messages);
-    // The race takes the new coast time at once rather than after the dialog
-    // happens to be loaded again.
+                   options.firstLapIndex, messages);
     takeListChoice(selection.coastTimeIndex, "Coast Time", coastTimeMsAt, options.coastTimeIndex,
-                   state.coastTimeMs, messages);
+                   messages);
 
     options.instantStart = flag(selection.startMethod == StartMethod::Instant);
     options.dragStart = flag(selection.startMethod == StartMethod::DragRacing);
@@ -208,10 +243,14 @@ std::vector<std::string> takeAutomate(const AutomateSelection& selection,
     values.autoDelay = selection.autoDelay ? 1 : 0;
     values.autoPrint = selection.autoPrintEnabled && selection.autoPrint ? 1 : 0;
     values.autoDisplayResults = selection.autoDisplayResults ? 1 : 0;
-    takeListChoice(selection.viewDelayIndex, "Delay View", automateDelaySecondsAt,
-                   values.viewDelayListIndex, values.viewDelaySeconds, messages);
-    takeListChoice(selection.rotateDelayIndex, "Delay Rotate", automateDelaySecondsAt,
-                   values.rotateDelayListIndex, values.rotateDelaySeconds, messages);
+    if (const auto seconds = takeListChoice(selection.viewDelayIndex, "Delay View",
+                                            automateDelaySecondsAt, values.viewDelayListIndex,
+                                            messages))
+        values.viewDelaySeconds = *seconds;
+    if (const auto seconds = takeListChoice(selection.rotateDelayIndex, "Delay Rotate",
+                                            automateDelaySecondsAt, values.rotateDelayListIndex,
+                                            messages))
+        values.rotateDelaySeconds = *seconds;
     return messages;
 }
 

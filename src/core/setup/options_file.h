@@ -10,7 +10,6 @@
 
 #include "core/heats/race_format_settings.h"
 #include "core/io/data_folder.h"
-#include "core/state/race_state.h"
 
 namespace qel {
 
@@ -36,6 +35,8 @@ std::string optionsFileText(const OptionsSettings& options);
 // and leaves options as they were. Positions are checked when they are used.
 void parseOptionsFile(const std::string& text, const std::string& source, OptionsSettings& options);
 void readOptionsFile(const AppFolder& folder, OptionsSettings& options);
+// The options a new installation starts with (the program's own first-run file).
+OptionsSettings defaultOptions();
 void writeOptionsFile(const AppFolder& folder, const OptionsSettings& options);
 
 // The lists, in the order the dialog fills them: numbers with a point, no
@@ -53,6 +54,9 @@ std::optional<int32_t> coastTimeMsAt(int position);
 std::optional<int16_t> firstLapOffsetAt(int position);
 std::optional<int16_t> startDelayAt(int position);
 std::optional<int16_t> automateDelaySecondsAt(int position);
+// The list position of a value, or nullopt when the list does not offer it.
+std::optional<int16_t> minLapTimePositionOf(double seconds);
+std::optional<int16_t> coastTimePositionOf(double seconds);
 
 enum class StartMethod { Instant, DragRacing, Formula1 };
 // As the option buttons end up after the load: of several marked fields the
@@ -61,10 +65,18 @@ StartMethod startMethodOf(const OptionsSettings& options);
 // True for "Before Green Light", false for "With Green Light".
 bool powerBeforeGreen(const OptionsSettings& options);
 
-// The load: minLapTime, coastTimeMs, firstLapOffset and startDelay from the
-// stored positions. A position outside its list leaves that value as it was;
-// each such step gives one message for the race director, in order.
-std::vector<std::string> applyStoredOptions(const OptionsSettings& options, RaceState& state);
+// The values the race uses, read from the stored positions whenever the race
+// needs them. A position outside its list (a damaged file) counts as the
+// list's first entry, which changes nothing: no minimum lap, no coast, no
+// delay, races begin with lap 0.
+float minLapTimeOf(const OptionsSettings& options);
+int32_t coastTimeMsOf(const OptionsSettings& options);
+int16_t firstLapOffsetOf(const OptionsSettings& options);
+int16_t startDelayOf(const OptionsSettings& options);
+
+// The stored positions a list does not hold, one message each, in the order
+// the dialog's load tells the race director of them.
+std::vector<std::string> storedOptionsProblems(const OptionsSettings& options);
 
 // What the dialog's controls hold when OK is pressed; nullopt = no selection.
 struct OptionsSelection {
@@ -77,11 +89,10 @@ struct OptionsSelection {
     bool showTipsAtStart = false;
 };
 
-// OK: the values the race uses and the fields to write. A list without a
-// usable selection keeps its stored position and the race its value, with a
-// message, so OK never stores a position the next load would refuse.
-std::vector<std::string> takeOptions(const OptionsSelection& selection, OptionsSettings& options,
-                                     RaceState& state);
+// OK: the fields to write, which the race reads from then on. A list without
+// a usable selection keeps its stored position, with a message, so OK never
+// stores a position the next load would refuse.
+std::vector<std::string> takeOptions(const OptionsSelection& selection, OptionsSettings& options);
 
 // The Automate page. These values belong to the race format and are saved
 // with it, not in QelOptions.dat.

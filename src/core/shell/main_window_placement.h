@@ -16,8 +16,9 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement&) const = default;
 };
 
-// Screen size in pixels; dotsPerInch converts the allowance to pixels. The
-// height never drops below zero on a tiny screen.
-WindowPlacement mainWindowPlacement(int screenWidth, int screenHeight, double dotsPerInch);
+// Screen size and the task bar's allowance in pixels, the allowance
+// converted by the window at its screen's resolution. The height never drops
+// below zero on a tiny screen.
+WindowPlacement mainWindowPlacement(int screenWidth, int screenHeight, int allowancePixels);
 
 }  // namespace qel

@@ -1,7 +1,7 @@
 #pragma once
 // The tip window's behaviour: whether it stays open, which tip it shows, and
-// the "Show Tips at Startup" tick that it shares with the Options dialog.
-#include <functional>
+// the "Show Tips at Startup" tick. The tick is the race director's own
+// setting; the Options dialog's tip box shows and changes the same one.
 #include <string>
 
 #include "core/io/data_folder.h"
@@ -13,10 +13,7 @@ namespace qel {
 
 class TipWindow {
   public:
-    // optionsTipTick receives every change of the tick, so the Options
-    // dialog's own tip box shows the same.
-    TipWindow(const AppFolder& folder, Random& random, UserSettings& settings,
-              std::function<void(bool)> optionsTipTick);
+    TipWindow(const AppFolder& folder, Random& random, UserSettings& settings);
 
     // False when the race director turned the tips off: the window closes
     // again at once. Otherwise ticks the box, seeds the random numbers from
@@ -36,7 +33,6 @@ class TipWindow {
     const AppFolder& folder_;
     Random& random_;
     UserSettings& settings_;
-    std::function<void(bool)> optionsTipTick_;
     TipOfTheDay tips_;
     bool showAtStartup_ = false;
     bool found_ = false;

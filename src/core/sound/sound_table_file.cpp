@@ -23,14 +23,34 @@ std::string soundTableText(const SoundTable& table) {
     return writer.text();
 }
 
-void readSoundTable(const std::filesystem::path& path, SoundTable& table) {
-    FieldReader reader(readTextFile(path, kMaxSoundTableBytes), shownFileName(path));
-    for (int16_t& enabled : table.lapSoundEnabled)
+namespace {
+
+// A damaged file changes nothing: the table takes the values only once all are read.
+void parseSoundTable(const std::string& text, const std::string& source, SoundTable& table) {
+    FieldReader reader(text, source);
+    SoundTable read;
+    for (int16_t& enabled : read.lapSoundEnabled)
         enabled = reader.readInteger();
-    for (std::string& file : table.lapSoundFile)
+    for (std::string& file : read.lapSoundFile)
         file = reader.readString();
-    for (bool& enabled : table.raceSoundEnabled)
+    for (bool& enabled : read.raceSoundEnabled)
         enabled = reader.readBoolean();
+    table = std::move(read);
+}
+
+}  // namespace
+
+void readSoundTable(const std::filesystem::path& path, SoundTable& table) {
+    parseSoundTable(readTextFile(path, kMaxSoundTableBytes), shownFileName(path), table);
+}
+
+SoundTable defaultSoundTable() {
+    // Byte for byte the QelSounds.dat the program ships with.
+    static const std::string kFirstRunFile =
+        "1\r\n0\r\n1\r\n\"Overall Best.wav\"\r\n\"Each Lap.wav\"\r\n\"Personal Best.wav\"\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n";
+    SoundTable table;
+    parseSoundTable(kFirstRunFile, "the first-run sound table", table);
+    return table;
 }
 
 void writeSoundTable(const std::filesystem::path& path, const SoundTable& table) {

@@ -18,6 +18,8 @@ std::string soundTableText(const SoundTable& table);
 // throws QelError with a description; the values read before the damage are
 // kept and the rest of the table is left as it was.
 void readSoundTable(const std::filesystem::path& path, SoundTable& table);
+// The table a new installation starts with (the program's own first-run file).
+SoundTable defaultSoundTable();
 
 // Replaces the file atomically; throws QelError when it cannot be written.
 void writeSoundTable(const std::filesystem::path& path, const SoundTable& table);

@@ -4,7 +4,7 @@
 // else keeps mutable state of its own beyond a window's controls.
 #include <memory>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 #include "core/heats/point_system.h"
 #include "core/heats/race_format_settings.h"
 #include "core/setup/installation_settings.h"

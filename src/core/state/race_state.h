@@ -42,14 +42,9 @@ enum RaceFormat : int16_t {
 };
 
 struct RaceState {
-    // --- Race set-up in force ---
-    int16_t raceFormat = kPractice;
-    std::string raceLimitKind;  // "Number of Laps" or "Number of Minutes"
-    int16_t raceLaps = 0;
-    float raceMinutes = 0;
-    int16_t demoMode = 0;
-    bool practiceMode = false;
-    bool heatRotation = false;
+    // --- The track, as Installation last applied it ---
+    // (The race format, its length, demo mode and the Options values are not
+    // kept here: the race reads them from their own records, see RaceSetup.)
     int16_t laneCount = 0;
     int16_t commPort = 0;
     std::string trackName;
@@ -59,13 +54,6 @@ struct RaceState {
     LaneTable<int16_t> laneColorIndex{};
     LaneTable<int16_t> laneDisabled{};
     int16_t sellTimeEnabled = 0;
-    float minLapTime = 0;
-    int16_t firstLapOffset = 0;
-    int32_t coastTimeMs = 0;
-    int16_t startDelay = 0;
-    int16_t autoDelay = 0;
-    int16_t autoPrint = 0;
-    int16_t autoDisplayResults = 0;
     LaneTable<std::string> laneRacerName{};
     std::string lagCaption;
     std::string bestLapCaption;

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "qt/qt_text.h"
+
 namespace qel::ui {
 
 FrmQelCountdown::FrmQelCountdown(TimerService& timers, RaceBoard& board, int16_t& startDelay,
@@ -63,8 +65,8 @@ StartCountdownHooks FrmQelCountdown::withWindow(StartCountdownHooks hooks) {
 }
 
 void FrmQelCountdown::render() {
-    lblCountDown_->setText(QString::fromStdString(model_.countText()));
-    cmdPauseDelay_->setText(QString::fromStdString(model_.pauseCaption()));
+    lblCountDown_->setText(toQt(model_.countText()));
+    cmdPauseDelay_->setText(toQt(model_.pauseCaption()));
 }
 
 void FrmQelCountdown::reject() {

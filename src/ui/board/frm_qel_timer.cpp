@@ -3,35 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
-#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QUrl>
 
 #include "core/engine/board_headers.h"
-#include "core/shell/help_pages.h"
-#include "core/shell/main_window_placement.h"
-#include "core/shell/tip_startup_setting.h"
 #include "ui/board/frm_countdown.h"
 #include "ui/board/frm_drag_racing.h"
 #include "ui/board/frm_formula1.h"
 #include "ui/board/race_board_view.h"
-#include "ui/heats/frm_qel_race_format.h"
-#include "ui/setup/frm_qel_add_racer.h"
-#include "ui/setup/frm_qel_change_password.h"
-#include "ui/setup/frm_qel_diag.h"
-#include "ui/setup/frm_qel_installation.h"
-#include "ui/setup/frm_qel_login.h"
-#include "ui/setup/frm_qel_options.h"
-#include "ui/shell/frm_browser.h"
-#include "ui/shell/frm_qel_about.h"
-#include "ui/shell/frm_qel_help.h"
-#include "ui/sound/frm_sound.h"
+#include "qt/qt_text.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 namespace {
@@ -44,8 +29,8 @@ constexpr const char* kItemsNotYetInTheProgram[] = {
 
 }  // namespace
 
-FrmQelTimer::FrmQelTimer(RaceEngine& engine, MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), engine_(engine), services_(services) {
+FrmQelTimer::FrmQelTimer(RaceEngine& engine, BoardWindows& windows, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), windows_(windows) {
     setObjectName("frmQelTimer");
     setWindowTitle("Kestrova Qel Timer");
     view_ = new RaceBoardView(engine_.board(), this);
@@ -53,6 +38,9 @@ FrmQelTimer::FrmQelTimer(RaceEngine& engine, MainWindowServices services, QWidge
     status_ = new QLabel(this);
     status_->setObjectName("lblTimingBoxStatus");
     statusBar()->addWidget(status_, 1);
+    settingsNotice_ = new QLabel(this);
+    settingsNotice_->setObjectName("lblSettingsNotice");
+    statusBar()->addWidget(settingsNotice_, 1);
 
     // The track's own pointer pictures; a missing one leaves the standard pointer.
     for (const auto& [pointer, file] : {std::pair{BoardPointer::Hand, "handred.ico"},
@@ -63,7 +51,7 @@ FrmQelTimer::FrmQelTimer(RaceEngine& engine, MainWindowServices services, QWidge
         if (!picture.isNull()) view_->setPointerCursor(pointer, QCursor(picture, 0, 0));
     }
     view_->setPointerQuery([this](BoardTarget target, int row) {
-        return pointerOver(target, row, engine_.state(), engine_.board(),
+        return pointerOver(target, row, engine_.state(), engine_.setup(), engine_.board(),
                            engine_.raceTick().enabled());
     });
 
@@ -95,8 +83,9 @@ void FrmQelTimer::act(const std::function<void()>& action) {
 void FrmQelTimer::render() {
     const RaceBoard& board = engine_.board();
     view_->render();
-    if (!board.windowTitle.empty()) setWindowTitle(QString::fromStdString(board.windowTitle));
-    status_->setText(QString::fromStdString(board.statusText));
+    if (!board.windowTitle.empty()) setWindowTitle(toQt(board.windowTitle));
+    status_->setText(toQt(board.statusText));
+    settingsNotice_->setText(toQt(board.settingsNotice));
     if (board.busy != busyShown_) {
         busyShown_ = board.busy;
         if (busyShown_) {
@@ -130,10 +119,7 @@ void FrmQelTimer::boardChanged() {
 void FrmQelTimer::SetFormHeight(int laneCount) {
     RaceState& s = engine_.state();
     s.formHeight = formHeightFor(laneCount, s.formHeight);
-    const QScreen* shown = screen();
-    const double dpi =
-        shown && shown->logicalDotsPerInchY() > 0 ? shown->logicalDotsPerInchY() : 96;
-    resize(width(), static_cast<int>(s.formHeight * dpi / kTwipsPerInch));
+    resize(width(), twipsToPixelsY(*this, s.formHeight));
     try {
         writeFormHeightFile(engine_.seams().folder, s.formHeight);
     } catch (const std::exception& error) {
@@ -160,7 +146,7 @@ void FrmQelTimer::wireBoard() {
     connect(view_, &RaceBoardView::raceFormatClicked, this,
             [this, &clicks] { act([&] { clicks.lblRaceFormat_Click(); }); });
     connect(view_, &RaceBoardView::flagClicked, this, [this, &clicks] {
-        if (clicks.flagOpensAbout()) mnuAbout_Click();
+        if (clicks.flagOpensAbout()) act([this] { windows_.showAbout(); });
     });
     connect(view_, &RaceBoardView::bestCellClicked, this,
             [this, &clicks](int row) { act([&] { clicks.lblBest_Click(row); }); });
@@ -200,9 +186,8 @@ void FrmQelTimer::wireKeys() {
 
 StartSequenceServices FrmQelTimer::startServices() {
     AppState& app = engine_.app();
-    return {app.race,       app.board,  engine_.raceTick(),
-            engine_.link(), app.sounds, engine_.soundPlayer(),
-            app.options};
+    return {app.race,       app.board,  engine_.raceTick(),   engine_.link(),
+            app.sounds,     engine_.soundPlayer(), engine_.setup()};
 }
 
 StartSequenceHooks FrmQelTimer::startHooks() {
@@ -214,7 +199,7 @@ StartSequenceHooks FrmQelTimer::startHooks() {
 }
 
 void FrmQelTimer::showStartCountdown(std::function<void()> then) {
-    const int16_t optionsDelay = startDelayAt(engine_.app().options.startDelayIndex).value_or(0);
+    const int16_t delay = engine_.setup().startDelay();
     StartCountdownHooks hooks;
     hooks.boardChanged = [this] { render(); };
     hooks.closed = [this, then] {
@@ -222,8 +207,8 @@ void FrmQelTimer::showStartCountdown(std::function<void()> then) {
         if (then) act(then);
     };
     auto* countdown =
-        new FrmQelCountdown(engine_.seams().timers, engine_.board(), engine_.state().startDelay,
-                            optionsDelay, std::move(hooks), this);
+        new FrmQelCountdown(engine_.seams().timers, engine_.board(), countdownSeconds_, delay,
+                            std::move(hooks), this);
     connect(countdown, &QDialog::finished, countdown, &QObject::deleteLater);
     countdown->setModal(true);
     countdown->show();
@@ -244,7 +229,7 @@ void FrmQelTimer::showFormula1() {
 }
 
 void FrmQelTimer::showRaceFormatForLength() {
-    mnuRace_Click(true);
+    windows_.showRaceFormat(true);
 }
 
 // The heat abort window, the next-heat window and the between-heat delay
@@ -268,146 +253,21 @@ void FrmQelTimer::wireMenu() {
     for (const char* name : kItemsNotYetInTheProgram)
         menu_.action(name)->setEnabled(false);
     onMenu("mnuExit", [this] { close(); });
-    onMenu("mnuRace", [this] { mnuRace_Click(false); });
-    onMenu("mnuAddRacer", [this] { mnuAddRacer_Click(); });
-    onMenu("mnuSound", [this] { mnuSound_Click(); });
-    onMenu("mnuOptions", [this] { mnuOptions_Click(); });
-    onMenu("mnuInstallation", [this] { mnuInstallation_Click(); });
-    onMenu("mnuHelpContent", [this] { mnuHelpContent_Click(); });
-    onMenu("mnuDiagnostic", [this] { mnuDiagnostic_Click(); });
-    onMenu("mnuWebSite", [this] { mnuWebSite_Click(); });
-    onMenu("mnuAbout", [this] { mnuAbout_Click(); });
+    onMenu("mnuRace", [this] { windows_.showRaceFormat(false); });
+    onMenu("mnuAddRacer", [this] { windows_.showRacersDatabase(); });
+    onMenu("mnuSound", [this] { windows_.showSound(); });
+    onMenu("mnuOptions", [this] { windows_.showOptions(); });
+    onMenu("mnuInstallation", [this] { windows_.showInstallationLogin(); });
+    onMenu("mnuHelpContent", [this] { windows_.showHelp(); });
+    onMenu("mnuDiagnostic", [this] { windows_.showDiagnostics(); });
+    onMenu("mnuWebSite", [this] { windows_.showWebSite(); });
+    onMenu("mnuAbout", [this] { windows_.showAbout(); });
 }
 
-void FrmQelTimer::mnuRace_Click(bool focusTimeList) {
-    AppState& app = engine_.app();
-    RaceFormatHooks hooks;
-    hooks.updateRaceTitle = [this] {
-        engine_.title().UpdateRaceTitle();
-        render();
-    };
-    FrmQelRaceFormat dialog(engine_.seams().folder, app.raceSettings, app.race, app.heats,
-                            app.board, app.points, engine_.seams().prompter, app.race.laneCount,
-                            std::move(hooks), this);
-    dialog.load();
-    if (focusTimeList) {
-        if (auto* time = dialog.findChild<QComboBox*>("cmbTime")) time->setFocus();
-    }
-    dialog.exec();
-    engine_.board().busy = false;
-}
-
-void FrmQelTimer::mnuAddRacer_Click() {
-    AddRacerHooks hooks;
-    hooks.loadRacerLists = [this] { engine_.names().LoadRacerLists(); };
-    FrmQelAddRacer dialog(engine_.seams().folder, engine_.seams().prompter, std::move(hooks), this);
-    dialog.exec();
-}
-
-void FrmQelTimer::mnuSound_Click() {
-    auto* dialog = new FrmSound(engine_.seams().folder, engine_.app().sounds, engine_.soundPlayer(),
-                                engine_.seams().prompter, engine_.seams().timers, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->load();
-    dialog->show();
-}
-
-void FrmQelTimer::mnuOptions_Click() {
-    AppState& app = engine_.app();
-    OptionsHooks hooks;
-    hooks.updateRaceTitle = [this] {
-        engine_.title().UpdateRaceTitle();
-        render();
-    };
-    hooks.showTipsChanged = [this](bool show) {
-        storeShowTipsAtStartup(services_.userSettings, show);
-    };
-    FrmQelOptions dialog(engine_.seams().folder, app.options, app.raceSettings, app.race,
-                         app.installation, engine_.seams().prompter, std::move(hooks), this);
-    dialog.load();
-    dialog.exec();
-    engine_.board().busy = false;
-}
-
-void FrmQelTimer::mnuInstallation_Click() {
-    LoginHooks hooks;
-    hooks.timeSellingShown = [] { return false; };
-    hooks.showInstallation = [this] { showInstallation(); };
-    hooks.showChangePassword = [this] { showChangePassword(); };
-    FrmQelLogin dialog(engine_.seams().folder, engine_.seams().prompter, std::move(hooks), this);
-    dialog.load();
-    dialog.exec();
-}
-
-void FrmQelTimer::showChangePassword() {
-    ChangePasswordHooks hooks;
-    hooks.showInstallation = [this] { showInstallation(); };
-    hooks.showLogin = [this] { mnuInstallation_Click(); };
-    FrmQelChangePassword dialog(engine_.seams().folder, engine_.seams().prompter, std::move(hooks),
-                                this);
-    dialog.load();
-    dialog.exec();
-}
-
-void FrmQelTimer::showInstallation() {
-    AppState& app = engine_.app();
-    RaceEngine& engine = engine_;
-    InstallationHooks hooks;
-    hooks.resetLaneSequence = [&app] { app.raceSettings.sequenceText[2].clear(); };
-    hooks.refreshRacerNames = [&engine] { engine.names().LoadNames(); };
-    hooks.laneRacerNames = [&app] { return app.race.laneRacerName; };
-    hooks.resetRace = [&engine] { engine.control().ReSet(); };
-    hooks.loadRacerLists = [&engine] { engine.names().LoadRacerLists(); };
-    hooks.openTimingPort = [&engine](int portNumber) {
-        bool chooseAnother = false;
-        engine.OpenTimingPort(portNumber, [&chooseAnother] { chooseAnother = true; });
-        return chooseAnother;
-    };
-    hooks.sendSensorType = [&engine] { engine.link().SendSensorType(); };
-    hooks.restoreMainWindow = [this] { showNormal(); };
-    hooks.setFormHeight = [this](int laneCount) { SetFormHeight(laneCount); };
-    // A new lane count ends the program at once, without the closing steps:
-    // the next start lays the board out for the new track.
-    hooks.endProgram = [this] {
-        exitAnswered_ = true;
-        unloaded_ = true;
-        close();
-    };
-    FrmQelInstallation dialog(engine_.seams().folder, app.installation, app.race,
-                              engine_.seams().prompter, std::move(hooks), this);
-    dialog.load();
-    dialog.exec();
-    engine_.ShowLaneControls();
-}
-
-void FrmQelTimer::mnuHelpContent_Click() {
-    auto* help = new FrmQelHelp(engine_.seams().folder, this);
-    help->setAttribute(Qt::WA_DeleteOnClose);
-    help->show();
-}
-
-void FrmQelTimer::mnuDiagnostic_Click() {
-    engine_.board().busy = true;
-    render();
-    AppState& app = engine_.app();
-    FrmQelDiag dialog(engine_.link(), engine_.seams().timers, app.race, app.installation, this);
-    dialog.load();
-    engine_.board().busy = false;
-    render();
-    dialog.exec();
-}
-
-void FrmQelTimer::mnuWebSite_Click() {
-    const std::filesystem::path page = webSitePath(engine_.seams().folder);
-    FrmBrowser browser(
-        engine_.seams().timers, services_.shell,
-        QUrl::fromLocalFile(QString::fromStdString(page.string())).toString().toStdString(), this);
-    browser.exec();
-}
-
-void FrmQelTimer::mnuAbout_Click() {
-    FrmQelAbout about(this);
-    about.exec();
+void FrmQelTimer::endWithoutClosingSteps() {
+    exitAnswered_ = true;
+    unloaded_ = true;
+    close();
 }
 
 // --- Closing ------------------------------------------------------------------------

@@ -6,8 +6,7 @@
 
 #include "core/engine/race_engine.h"
 #include "core/engine/start_sequences.h"
-#include "core/seams/shell.h"
-#include "core/shell/user_settings.h"
+#include "ui/board/board_windows.h"
 #include "ui/board/main_menu.h"
 
 class QLabel;
@@ -16,25 +15,19 @@ namespace qel::ui {
 
 class RaceBoardView;
 
-// What the main window's menu needs beyond the race engine.
-struct MainWindowServices {
-    Shell& shell;
-    UserSettings& userSettings;
-};
-
 class FrmQelTimer : public QMainWindow, public RaceControlWindows {
     Q_OBJECT
   public:
-    FrmQelTimer(RaceEngine& engine, MainWindowServices services, QWidget* parent = nullptr);
+    // windows: what the menu opens, made by the program's composition.
+    FrmQelTimer(RaceEngine& engine, BoardWindows& windows, QWidget* parent = nullptr);
     ~FrmQelTimer() override;
 
     // The board as the engine left it: cells, captions, title, menus, pointer.
     void render();
     // Height of the board for a lane count, stored for the next start.
     void SetFormHeight(int laneCount);
-    // Installation, straight (the race director answered the port question
-    // by asking for another port).
-    void showInstallation();
+    // The program ends at once, without the closing steps (a new lane count).
+    void endWithoutClosingSteps();
 
     const MainMenu& mainMenu() const { return menu_; }
     RaceBoardView& raceBoard() { return *view_; }
@@ -70,23 +63,15 @@ class FrmQelTimer : public QMainWindow, public RaceControlWindows {
     StartSequenceHooks startHooks();
     void renderMenus();
 
-    void mnuRace_Click(bool focusTimeList);
-    void mnuAddRacer_Click();
-    void mnuSound_Click();
-    void mnuOptions_Click();
-    void mnuInstallation_Click();
-    void showChangePassword();
-    void mnuHelpContent_Click();
-    void mnuDiagnostic_Click();
-    void mnuWebSite_Click();
-    void mnuAbout_Click();
-
     RaceEngine& engine_;
-    MainWindowServices services_;
+    BoardWindows& windows_;
     MainMenu menu_;
     RaceBoardView* view_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* settingsNotice_ = nullptr;
     bool busyShown_ = false;
+    // The seconds the start-delay countdown has left.
+    int16_t countdownSeconds_ = 0;
     bool exitAnswered_ = false;
     bool unloaded_ = false;
 };

@@ -1,12 +1,13 @@
 #include "ui/board/frm_start_lights.h"
-#include "ui/widgets/qt_text.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
-#include <cmath>
+
+#include "qt/qt_text.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 
@@ -54,18 +55,12 @@ void FrmStartLights::start(StartLights& model, LightWindowGeometry (*geometry)(i
 void FrmStartLights::place(LightWindowGeometry (*geometry)(int, int)) {
     const QScreen* shown = screen();
     const QRect area = shown ? shown->geometry() : QRect(0, 0, 1024, 768);
-    const double dpi = shown && shown->logicalDotsPerInch() > 0 ? shown->logicalDotsPerInch() : 96;
-    const double twipsPerPixel = kTwipsPerInch / dpi;
-    const auto twips = [&](int pixels) {
-        return static_cast<int>(std::lround(pixels * twipsPerPixel));
+    const auto toPixels = [this](const TwipRect& r) {
+        return QRect(twipsToPixelsX(*this, r.left), twipsToPixelsY(*this, r.top),
+                     twipsToPixelsX(*this, r.width), twipsToPixelsY(*this, r.height));
     };
-    const auto pixels = [&](int twipValue) {
-        return static_cast<int>(std::lround(twipValue / twipsPerPixel));
-    };
-    const auto toPixels = [&](const TwipRect& r) {
-        return QRect(pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height));
-    };
-    const LightWindowGeometry g = geometry(twips(area.width()), twips(area.height()));
+    const LightWindowGeometry g =
+        geometry(pixelsToTwipsX(*this, area.width()), pixelsToTwipsY(*this, area.height()));
     setGeometry(toPixels(g.window).translated(area.topLeft()));
     for (int i = 0; i < kLampCount; ++i)
         shape1_[i]->setGeometry(toPixels(g.lamps[i]));

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "qt/qt_text.h"
+
 namespace qel::ui {
 
 namespace {
@@ -57,13 +59,13 @@ MainMenu buildMainMenu(QMainWindow& window) {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName("menuBar");
     for (const auto& spec : specs) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(spec.caption));
+        QMenu* menu = bar->addMenu(toQt(spec.caption));
         menu->setObjectName(spec.name);
         menu->menuAction()->setObjectName(spec.name);
         result.menus.insert(spec.name, menu);
         for (const auto& item : spec.items) {
-            QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption))
-                                           : menu->addSeparator();
+            QAction* action =
+                item.caption ? menu->addAction(toQt(item.caption)) : menu->addSeparator();
             action->setObjectName(item.name);
             result.actions.insert(item.name, action);
         }

@@ -1,5 +1,4 @@
 #include "ui/board/race_board_view.h"
-#include "ui/widgets/qt_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -13,7 +12,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "qt/qt_text.h"
 
 namespace qel::ui {
 namespace {
@@ -22,6 +26,11 @@ namespace {
 constexpr int kHeaderPoint = 20;
 constexpr int kClockPoint = 40;
 constexpr QSize kFlagSize(96, 64);
+
+// Every caption the Start button can carry.
+constexpr StartState kStartStates[] = {StartState::Start,    StartState::Pause,
+                                       StartState::Continue, StartState::Reset,
+                                       StartState::Rotate,   StartState::AutoDelay};
 
 QPixmap flagPixmap(int picture) {
     QPixmap pixmap(kFlagSize);
@@ -153,6 +162,8 @@ RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
         font.setPointSize(kHeaderPoint);
         button->setFont(font);
     }
+    fitStartCaptions();
+    start_->installEventFilter(this);
     connect(start_, &QPushButton::clicked, this, &RaceBoardView::startClicked);
     connect(abort_, &QPushButton::clicked, this, &RaceBoardView::abortClicked);
     bottom->addWidget(banner_.label, 1);
@@ -172,6 +183,26 @@ QLabel* RaceBoardView::makeLabel(const char* name, int pointSize) {
     return label;
 }
 
+void RaceBoardView::fitStartCaptions() {
+    // The caption changes while the program holds the race director (the
+    // cars coasting after Pause), with the board painted at once and no
+    // chance for the layout to widen the button: a button as wide as its
+    // last caption then shows "ontinu". Wide enough for the widest caption
+    // from the start, every caption shows whole and the button never jumps.
+    QStyleOptionButton option;
+    option.initFrom(start_);
+    int widest = 0;
+    for (const StartState state : kStartStates) {
+        option.text = toQt(startCaptionOf(state));
+        const QSize text = option.fontMetrics.size(Qt::TextShowMnemonic, option.text);
+        option.rect.setSize(text);
+        const QSize button =
+            start_->style()->sizeFromContents(QStyle::CT_PushButton, &option, text, start_);
+        widest = std::max(widest, button.width());
+    }
+    start_->setFixedWidth(widest);
+}
+
 void RaceBoardView::onClick(QObject* target, std::function<void()> action) {
     clicks_.insert(target, std::move(action));
     target->installEventFilter(this);
@@ -187,6 +218,9 @@ void RaceBoardView::setPointerCursor(BoardPointer pointer, const QCursor& cursor
 }
 
 bool RaceBoardView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == start_ &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        fitStartCaptions();
     if (event->type() == QEvent::Enter && pointerQuery_) {
         const auto hover = hovers_.constFind(watched);
         if (hover != hovers_.constEnd()) {
@@ -316,9 +350,9 @@ void RaceBoardView::render() {
         shownFlag_ = board_.flagPicture;
         flag_->setPixmap(flagPixmap(shownFlag_));
     }
-    if (firstRender_ || startCaption_ != board_.startCaption) {
-        startCaption_ = board_.startCaption;
-        start_->setText(toQt(startCaption_));
+    if (firstRender_ || startState_ != board_.startState) {
+        startState_ = board_.startState;
+        start_->setText(toQt(startCaptionOf(startState_)));
     }
     if (startEnabled_ != int(board_.startEnabled)) {
         startEnabled_ = board_.startEnabled;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/engine/board_pointers.h"
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 
 class QComboBox;
 class QLabel;
@@ -68,6 +68,8 @@ class RaceBoardView : public QWidget {
     static constexpr int kColumns = 5;
 
     QLabel* makeLabel(const char* name, int pointSize);
+    // Sizes the Start button for the widest caption at its font.
+    void fitStartCaptions();
     void onClick(QObject* target, std::function<void()> action);
     void onHover(QWidget* target, BoardTarget part, int row);
     void renderNameList(int row);
@@ -100,7 +102,7 @@ class RaceBoardView : public QWidget {
     int bannerVisible_ = -1;
     int startEnabled_ = -1;
     int abortEnabled_ = -1;
-    std::string startCaption_;
+    StartState startState_ = StartState::Start;
     bool firstRender_ = true;
 };
 

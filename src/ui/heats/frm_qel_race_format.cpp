@@ -15,8 +15,8 @@
 
 #include "core/heats/rotation.h"
 #include "core/io/errors.h"
-#include "ui/heats/frm_qel_championship_points.h"
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
 
 namespace qel::ui {
 
@@ -38,22 +38,27 @@ std::string trimmed(const QString& text) {
 
 FrmQelRaceFormat::FrmQelRaceFormat(const AppFolder& folder, RaceFormatSettings& settings,
                                    RaceState& state, HeatTables& tables, RaceBoard& board,
-                                   PointSystem& points, Prompter& prompter, int laneCount,
-                                   RaceFormatHooks hooks, QWidget* parent)
+                                   Prompter& prompter, int laneCount, RaceFormatHooks hooks,
+                                   QWidget* parent)
     : QDialog(parent),
       folder_(folder),
       settings_(settings),
+      draft_(settings),
       state_(state),
       tables_(tables),
       board_(board),
-      points_(points),
       prompter_(prompter),
       laneCount_(std::clamp(laneCount, 1, kMaxLanes)),
       hooks_(std::move(hooks)) {
+    requireHooks("frmQelRaceFormat",
+                 {{"updateRaceTitle", bool(hooks_.updateRaceTitle)},
+                  {"raceFormatConfirmed", bool(hooks_.raceFormatConfirmed)},
+                  {"showPointSystem", bool(hooks_.showPointSystem)}});
     setObjectName("frmQelRaceFormat");
     setWindowTitle("  Race Format");
     setModal(true);
     buildControls();
+    load();
 }
 
 void FrmQelRaceFormat::buildControls() {
@@ -138,36 +143,27 @@ void FrmQelRaceFormat::load() {
     const SequenceLabels labels = SetSequenceLabels(laneCount_);
     lblSequence_[0]->setText(toQt(labels.straight));
     lblSequence_[1]->setText(toQt(labels.european));
-    try {
-        loadRaceFormatSettings(folder_, settings_, laneCount_);
-    } catch (const QelError& e) {
-        loading_ = false;
-        prompter_.inform(e.what(), kErrorTitle, MessageIcon::Critical);
-        return;
-    }
-    cmbLaps_->setCurrentIndex(clampedLapsIndex(settings_.lapsListIndex));
-    cmbTime_->setCurrentIndex(clampedMinutesIndex(settings_.timeListIndex));
+    // The set-up in force, read from its file at start-up and by every OK.
+    draft_ = settings_;
+    cmbLaps_->setCurrentIndex(clampedLapsIndex(draft_.lapsListIndex));
+    cmbTime_->setCurrentIndex(clampedMinutesIndex(draft_.timeListIndex));
     // A format number no list holds (a damaged file) is shown as Practice.
-    const int format = settings_.raceFormat >= 0 && settings_.raceFormat < kRaceFormatCount
-                           ? settings_.raceFormat
-                           : 0;
+    const int format =
+        draft_.raceFormat >= 0 && draft_.raceFormat < kRaceFormatCount ? draft_.raceFormat : 0;
     cmbRaceFormat_->setCurrentIndex(format);
     formatChanged(format);
-    if (settings_.raceLimitKind == kMinutesCaption || settings_.raceLimitKind == kLapsCaption)
-        lblLapOrTimeFormat_->setText(toQt(settings_.raceLimitKind));
-    chkDemo_->setChecked(settings_.demoMode != 0);
-    txtSequence_->setText(toQt(settings_.sequenceText[2]));
-    optSeq_[std::clamp<int>(settings_.sequenceOption, 0, 2)]->setChecked(true);
+    if (draft_.raceLimitKind == kMinutesCaption || draft_.raceLimitKind == kLapsCaption)
+        lblLapOrTimeFormat_->setText(toQt(draft_.raceLimitKind));
+    chkDemo_->setChecked(draft_.demoMode != 0);
+    txtSequence_->setText(toQt(draft_.sequenceText[2]));
+    optSeq_[std::clamp<int>(draft_.sequenceOption, 0, 2)]->setChecked(true);
     sequenceOptionChanged();
     loading_ = false;
 }
 
 void FrmQelRaceFormat::formatChanged(int raceFormat) {
-    RaceFormatFlags flags{state_.practiceMode, tables_.racerCount};
     const RaceFormatControls shown =
-        chooseRaceFormat(raceFormat, laneCount_, chosenSequenceOption(), settings_, flags);
-    state_.practiceMode = flags.practiceMode;
-    tables_.racerCount = flags.racerCount;
+        chooseRaceFormat(raceFormat, chosenSequenceOption(), draft_);
 
     if (shown.shownList) {
         cmbTime_->setVisible(*shown.shownList == RaceLength::Minutes);
@@ -178,16 +174,10 @@ void FrmQelRaceFormat::formatChanged(int raceFormat) {
     cmbLaps_->setEnabled(shown.lengthEnabled);
     if (shown.lengthCaption) lblLapOrTimeFormat_->setText(toQt(*shown.lengthCaption));
 
-    optionsAllowed_ = shown.options;
     // The sequence choices live in the frame, so they follow its state.
     fraRotation_->setEnabled(shown.rotationEnabled);
     txtSequence_->setEnabled(shown.customTextEnabled);
-    raceResultsMenuVisible_ = shown.raceResultsMenuVisible;
-    if (hooks_.raceResultsMenuVisible) hooks_.raceResultsMenuVisible(raceResultsMenuVisible_);
     cmdPoints_->setEnabled(shown.pointSystemEnabled);
-
-    board_.lapHeader = "Lap";
-    if (hooks_.autoDelay) hooks_.autoDelay(optionsAllowed_);
 }
 
 void FrmQelRaceFormat::sequenceOptionChanged() {
@@ -220,7 +210,7 @@ void FrmQelRaceFormat::Sequence() {
 void FrmQelRaceFormat::ok() {
     okCancelled_ = false;
     // Built aside so a refused OK leaves the set-up in force untouched.
-    RaceFormatSettings record = settings_;
+    RaceFormatSettings record = draft_;
     record.raceFormat = static_cast<int16_t>(std::max(0, cmbRaceFormat_->currentIndex()));
     record.raceLimitKind = fromQt(lblLapOrTimeFormat_->text());
     record.timeListIndex = static_cast<int16_t>(clampedMinutesIndex(cmbTime_->currentIndex()));
@@ -251,35 +241,33 @@ void FrmQelRaceFormat::ok() {
         okCancelled_ = true;
         return;
     }
+    const bool wasDemoMode = settings_.demoMode == 1;
     settings_ = record;
+    draft_ = record;
+    const RaceFormatRule& rule = raceFormatRule(settings_.raceFormat);
+    // The rotation formats race one racer per lane.
+    if (rule.racerCountIsLaneCount) tables_.racerCount = static_cast<int16_t>(laneCount_);
+    board_.lapHeader = "Lap";
     Sequence();
 
-    if (hooks_.defineRacers) {
-        hooks_.defineRacers();
-    } else {
-        Placement placement;
-        for (int lane = 1; lane <= laneCount_; ++lane)
-            placement.laneNames[lane] = state_.laneRacerName[lane];
-        DefineRacers(placement, laneCount_, settings_.heatRotation != 0, tables_, state_, board_);
-    }
-    if (hooks_.updateRaceTitle) hooks_.updateRaceTitle();
-    if (settings_.heatRotation != 0) {
+    Placement placement;
+    for (int lane = 1; lane <= laneCount_; ++lane)
+        placement.laneNames[lane] = state_.laneRacerName[lane];
+    DefineRacers(placement, laneCount_, rule.heatRotation, tables_, state_, board_);
+    hooks_.updateRaceTitle();
+    if (rule.heatRotation) {
         Sequence();
         BuildRotation(tables_, tables_.racerCount, tables_.activeSequence);
-        if (hooks_.updateRaceTitle) hooks_.updateRaceTitle();
+        hooks_.updateRaceTitle();
     }
+    hooks_.raceFormatConfirmed(wasDemoMode);
     accept();
 }
 
 void FrmQelRaceFormat::openPointSystem() {
     ok();
     if (okCancelled_) return;
-    // Not modal, and it outlives this dialog: it belongs to the window behind.
-    auto* dialog = new FrmQelChampionshipPoints(folder_, points_, tables_, prompter_, laneCount_,
-                                                parentWidget());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->load();
-    dialog->show();
+    hooks_.showPointSystem();
 }
 
 }  // namespace qel::ui

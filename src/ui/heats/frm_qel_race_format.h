@@ -6,9 +6,8 @@
 #include <array>
 #include <functional>
 
-#include "core/engine/race_board.h"
+#include "core/state/race_board.h"
 #include "core/heats/define_racers.h"
-#include "core/heats/point_system.h"
 #include "core/heats/race_formats.h"
 #include "core/seams/prompter.h"
 #include "core/state/heat_tables.h"
@@ -23,30 +22,30 @@ class QRadioButton;
 
 namespace qel::ui {
 
-// What the dialog asks of the rest of the program. Every hook may be left
-// empty; the dialog then does without it, or uses the core routine named.
+// What the dialog asks of the rest of the program. Every hook is needed; the
+// dialog refuses to be made with one left empty.
 struct RaceFormatHooks {
-    // The racer placement's DefineRacers. Left empty, the racers are numbered
-    // from the lane names on the race board alone.
-    std::function<void()> defineRacers;
     // UpdateRaceTitle: the main window rebuilds its title and captions.
     std::function<void()> updateRaceTitle;
-    // The Options dialog re-applies Auto-Delay with what the format allows.
-    std::function<void(const HeatOptionsAllowed&)> autoDelay;
-    // The main window's "Race Results" menu shows only for heat formats.
-    std::function<void(bool visible)> raceResultsMenuVisible;
+    // The set-up now in force left demo mode (wasDemoMode) or not: the race
+    // engine takes the box into use.
+    std::function<void(bool wasDemoMode)> raceFormatConfirmed;
+    // "Championship Point System": the point-system dialog, not modal.
+    std::function<void()> showPointSystem;
 };
 
 class FrmQelRaceFormat : public QDialog {
     Q_OBJECT
 
   public:
+    // settings: the race set-up in force, which the race reads. The dialog
+    // opens on it and works on a copy; only OK puts the copy in force (and
+    // saves it), so Cancel leaves the race exactly as it was.
     FrmQelRaceFormat(const AppFolder& folder, RaceFormatSettings& settings, RaceState& state,
-                     HeatTables& tables, RaceBoard& board, PointSystem& points, Prompter& prompter,
-                     int laneCount, RaceFormatHooks hooks = {}, QWidget* parent = nullptr);
+                     HeatTables& tables, RaceBoard& board, Prompter& prompter, int laneCount,
+                     RaceFormatHooks hooks, QWidget* parent = nullptr);
 
-    // Form_Load: reads the saved set-up (creating the first-run one when
-    // there is none) into the settings and shows it.
+    // Form_Load: shows the set-up in force. Runs as the dialog is made.
     void load();
 
     // Refreshes activeSequence from the chosen sequence; the racer placement
@@ -55,9 +54,6 @@ class FrmQelRaceFormat : public QDialog {
 
     // True when the last OK was refused and the dialog stayed open.
     bool okCancelled() const { return okCancelled_; }
-    // The heat options the Options dialog allows with the format shown.
-    const HeatOptionsAllowed& heatOptionsAllowed() const { return optionsAllowed_; }
-    bool raceResultsMenuVisible() const { return raceResultsMenuVisible_; }
 
   private:
     void buildControls();
@@ -70,18 +66,17 @@ class FrmQelRaceFormat : public QDialog {
 
     const AppFolder& folder_;
     RaceFormatSettings& settings_;
+    // What the controls show, put in force by OK.
+    RaceFormatSettings draft_;
     RaceState& state_;
     HeatTables& tables_;
     RaceBoard& board_;
-    PointSystem& points_;
     Prompter& prompter_;
     int laneCount_;
     RaceFormatHooks hooks_;
 
     bool okCancelled_ = false;
     bool loading_ = false;
-    HeatOptionsAllowed optionsAllowed_{false, false, false};
-    bool raceResultsMenuVisible_ = false;
 
     QComboBox* cmbRaceFormat_ = nullptr;
     QLabel* lblLapOrTimeFormat_ = nullptr;

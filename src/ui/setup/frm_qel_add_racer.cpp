@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
 
 namespace qel::ui {
 
@@ -17,6 +18,7 @@ using setup::toQt;
 FrmQelAddRacer::FrmQelAddRacer(const AppFolder& folder, Prompter& prompter, AddRacerHooks hooks,
                                QWidget* parent)
     : QDialog(parent), roster_(folder, prompter), hooks_(std::move(hooks)) {
+    requireHooks("frmQelAddRacer", {{"loadRacerLists", bool(hooks_.loadRacerLists)}});
     setObjectName("frmQelAddRacer");
     setWindowTitle("  Kestrova - Racers");
     setModal(true);
@@ -72,6 +74,7 @@ FrmQelAddRacer::FrmQelAddRacer(const AppFolder& folder, Prompter& prompter, AddR
         showRoster();
     });
     connect(okButton, &QPushButton::clicked, this, &FrmQelAddRacer::ok);
+    load();
 }
 
 void FrmQelAddRacer::load() {
@@ -95,7 +98,7 @@ std::vector<std::size_t> FrmQelAddRacer::selectedPositions() const {
 }
 
 void FrmQelAddRacer::ok() {
-    if (hooks_.loadRacerLists) hooks_.loadRacerLists();
+    hooks_.loadRacerLists();
     if (hooks_.refillPlacementRacers) hooks_.refillPlacementRacers();
     accept();
 }

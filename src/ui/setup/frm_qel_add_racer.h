@@ -15,10 +15,10 @@ class QListWidget;
 namespace qel::ui {
 
 struct AddRacerHooks {
-    // LoadRacerLists: the race screen's name lists take the new roster.
+    // LoadRacerLists: the race screen's name lists take the new roster. Needed.
     std::function<void()> loadRacerLists;
-    // Set once the dialog has been opened from the racer placement window:
-    // that window's racer list is refilled from the roster as well.
+    // Only when the dialog is opened from the racer placement window: that
+    // window's racer list is refilled from the roster as well.
     std::function<void()> refillPlacementRacers;
 };
 
@@ -26,10 +26,11 @@ class FrmQelAddRacer : public QDialog {
     Q_OBJECT
 
   public:
-    FrmQelAddRacer(const AppFolder& folder, Prompter& prompter, AddRacerHooks hooks = {},
+    FrmQelAddRacer(const AppFolder& folder, Prompter& prompter, AddRacerHooks hooks,
                    QWidget* parent = nullptr);
 
-    // Fills the list from QeRacers.dat.
+    // Fills the list from QeRacers.dat; runs as the dialog is made, so the
+    // roster is on screen before anything can change the file.
     void load();
 
   private:

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
 
 namespace qel::ui {
 
@@ -25,6 +26,8 @@ void focusAndSelect(QLineEdit* box) {
 FrmQelChangePassword::FrmQelChangePassword(const AppFolder& folder, Prompter& prompter,
                                            ChangePasswordHooks hooks, QWidget* parent)
     : QDialog(parent), password_(folder, prompter), hooks_(std::move(hooks)) {
+    requireHooks("frmQelChangePassword", {{"showInstallation", bool(hooks_.showInstallation)},
+                                          {"showLogin", bool(hooks_.showLogin)}});
     setObjectName("frmQelChangePassword");
     setWindowTitle(" Change Password");
     setModal(true);
@@ -56,6 +59,7 @@ FrmQelChangePassword::FrmQelChangePassword(const AppFolder& folder, Prompter& pr
 
     connect(okButton, &QPushButton::clicked, this, &FrmQelChangePassword::ok);
     connect(cancelButton, &QPushButton::clicked, this, &FrmQelChangePassword::cancel);
+    load();
 }
 
 void FrmQelChangePassword::load() {
@@ -76,12 +80,12 @@ void FrmQelChangePassword::ok() {
             break;
     }
     accept();
-    if (hooks_.showInstallation) hooks_.showInstallation();
+    hooks_.showInstallation();
 }
 
 void FrmQelChangePassword::cancel() {
     reject();
-    if (hooks_.showLogin) hooks_.showLogin();
+    hooks_.showLogin();
 }
 
 }  // namespace qel::ui

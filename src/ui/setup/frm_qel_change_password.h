@@ -23,7 +23,7 @@ class FrmQelChangePassword : public QDialog {
 
   public:
     FrmQelChangePassword(const AppFolder& folder, Prompter& prompter,
-                         ChangePasswordHooks hooks = {}, QWidget* parent = nullptr);
+                         ChangePasswordHooks hooks, QWidget* parent = nullptr);
 
     // Reads QelPsd.dat; an unreadable file is reported and leaves the password empty.
     void load();

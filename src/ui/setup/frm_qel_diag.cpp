@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/widgets/required_hooks.h"
 #include "ui/setup/setup_controls.h"
 
 namespace qel::ui {
@@ -19,8 +20,12 @@ using setup::named;
 using setup::toQt;
 
 FrmQelDiag::FrmQelDiag(TimingLink& link, TimerService& timers, const RaceState& state,
-                       const InstallationSettings& installation, QWidget* parent)
-    : QDialog(parent), diagnostics_(link, timers, state, installation) {
+                       const InstallationSettings& installation, std::function<void()> showHelp,
+                       QWidget* parent)
+    : QDialog(parent),
+      diagnostics_(link, timers, state, installation),
+      showHelp_(std::move(showHelp)) {
+    requireHooks("frmQelDiag", {{"showHelp", bool(showHelp_)}});
     setObjectName("frmQelDiag");
     setModal(true);
 
@@ -89,8 +94,9 @@ FrmQelDiag::FrmQelDiag(TimingLink& link, TimerService& timers, const RaceState& 
     connect(optOn_, &QRadioButton::clicked, this, [this] { powerClicked(true); });
     connect(optOff_, &QRadioButton::clicked, this, [this] { powerClicked(false); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(helpButton, &QPushButton::clicked, this, &FrmQelDiag::helpRequested);
+    connect(helpButton, &QPushButton::clicked, this, [this] { showHelp_(); });
     diagnostics_.setAfterTick([this] { refresh(); });
+    load();
 }
 
 void FrmQelDiag::load() {

@@ -3,6 +3,7 @@
 // track call button, track power and which serial ports answer as a timing
 // box, without running a race.
 #include <QDialog>
+#include <functional>
 #include <array>
 #include <string>
 
@@ -19,8 +20,11 @@ class FrmQelDiag : public QDialog {
     Q_OBJECT
 
   public:
+    // showHelp: the Help button opens the help pages, as the main window's
+    // Help menu does. Needed.
     FrmQelDiag(TimingLink& link, TimerService& timers, const RaceState& state,
-               const InstallationSettings& installation, QWidget* parent = nullptr);
+               const InstallationSettings& installation, std::function<void()> showHelp,
+               QWidget* parent = nullptr);
 
     // Opening: power on, the box's version in the caption, the port report,
     // the box's own port again and the 300 ms tick.
@@ -28,14 +32,12 @@ class FrmQelDiag : public QDialog {
 
     void done(int result) override;
 
-  signals:
-    void helpRequested();
-
   private:
     void refresh();
     void powerClicked(bool on);
 
     SensorDiagnostics diagnostics_;
+    std::function<void()> showHelp_;
     bool closed_ = false;
     std::array<QLabel*, kMaxLanes + 1> lblLaneNumber_{};
     std::array<QLabel*, kMaxLanes + 1> lblHit_{};

@@ -19,6 +19,8 @@
 #include "core/setup/port_map.h"
 #include "core/setup/roster.h"
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 
@@ -30,9 +32,6 @@ using setup::selectListed;
 using setup::toQt;
 
 namespace {
-
-// Sizes are kept in 1/1440 inch; a screen pixel at 96 dpi is 15 of them.
-constexpr int kTwipsPerPixel = 15;
 
 // The busy pointer while OK works, restored on every way out.
 class BusyPointer {
@@ -61,10 +60,25 @@ FrmQelInstallation::FrmQelInstallation(const AppFolder& folder, InstallationSett
       state_(state),
       prompter_(prompter),
       hooks_(std::move(hooks)) {
+    const InstallationHooks& h = hooks_;
+    requireHooks("frmQelInstallation",
+                 {{"resetLaneSequence", bool(h.resetLaneSequence)},
+                  {"refreshRacerNames", bool(h.refreshRacerNames)},
+                  {"laneRacerNames", bool(h.laneRacerNames)},
+                  {"resetRace", bool(h.resetRace)},
+                  {"loadRacerLists", bool(h.loadRacerLists)},
+                  {"openTimingPort", bool(h.openTimingPort)},
+                  {"sendSensorType", bool(h.sendSensorType)},
+                  {"resetSoldTime", bool(h.resetSoldTime)},
+                  {"restoreMainWindow", bool(h.restoreMainWindow)},
+                  {"setFormHeight", bool(h.setFormHeight)},
+                  {"endProgram", bool(h.endProgram)},
+                  {"showHelp", bool(h.showHelp)}});
     setObjectName("frmQelInstallation");
     setWindowTitle("  Installations Settings");
     setModal(true);
     buildControls();
+    load();
 }
 
 void FrmQelInstallation::buildControls() {
@@ -96,7 +110,7 @@ void FrmQelInstallation::buildControls() {
 
     connect(okButton, &QPushButton::clicked, this, [this] { ok(); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &FrmQelInstallation::helpRequested);
+    connect(helpButton, &QPushButton::clicked, this, [this] { hooks_.showHelp(); });
 }
 
 QWidget* FrmQelInstallation::buildTrackFrame() {
@@ -232,8 +246,9 @@ void FrmQelInstallation::load() {
 void FrmQelInstallation::sizeToLaneCount(int laneCount) {
     const int lanes = std::clamp(laneCount, 2, kMaxLanes);
     const InstallationWindowSize size = installationWindowSize(lanes);
-    fraLaneColor_->setFixedHeight(size.laneFrameHeight / kTwipsPerPixel);
-    fraTrackLength_->setFixedHeight(size.laneFrameHeight / kTwipsPerPixel);
+    const int laneFrameHeight = twipsToPixelsY(*this, size.laneFrameHeight);
+    fraLaneColor_->setFixedHeight(laneFrameHeight);
+    fraTrackLength_->setFixedHeight(laneFrameHeight);
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
         const bool shown = lane <= lanes;
         for (QWidget* control :
@@ -241,7 +256,7 @@ void FrmQelInstallation::sizeToLaneCount(int laneCount) {
                                      chkDisable_[lane], txtTrackLength_[lane]})
             control->setVisible(shown);
     }
-    resize(width(), size.windowHeight / kTwipsPerPixel);
+    resize(width(), twipsToPixelsY(*this, size.windowHeight));
 }
 
 void FrmQelInstallation::showPortDevice() {
@@ -261,13 +276,13 @@ void FrmQelInstallation::disableClicked() {
     for (int lane = 1; lane <= lanes; ++lane) {
         const bool disabled = chkDisable_[lane]->isChecked();
         cmbLane_[lane]->setEnabled(!disabled);
-        if (!disabled && hooks_.resetSoldTime) hooks_.resetSoldTime(lane);
+        if (!disabled) hooks_.resetSoldTime(lane);
     }
 }
 
 void FrmQelInstallation::laneCountChosen(int index) {
     if (!lanesChangeArmed_ || index < 0) return;
-    if (hooks_.restoreMainWindow) hooks_.restoreMainWindow();
+    hooks_.restoreMainWindow();
     const int16_t remembered = settings_.laneCount;
     settings_.laneCount = static_cast<int16_t>(index + 2);
     const MessageAnswer answer =
@@ -282,8 +297,8 @@ void FrmQelInstallation::laneCountChosen(int index) {
     }
     // The main window takes the new height only when the new count was
     // stored, so it never disagrees with the installation at the next start.
-    if (ok() && hooks_.setFormHeight) hooks_.setFormHeight(settings_.laneCount);
-    if (hooks_.endProgram) hooks_.endProgram();
+    if (ok()) hooks_.setFormHeight(settings_.laneCount);
+    hooks_.endProgram();
 }
 
 bool FrmQelInstallation::ok() {
@@ -302,13 +317,13 @@ bool FrmQelInstallation::ok() {
 
     // Compared with what is stored rather than the lane count in memory,
     // which a confirmed lane-count change has already moved.
-    if (cmbNoOfLanes_->currentIndex() != settings_.laneCountIndex && hooks_.resetLaneSequence)
+    if (cmbNoOfLanes_->currentIndex() != settings_.laneCountIndex)
         hooks_.resetLaneSequence();
 
     portRetry_ = false;
     BusyPointer busy;
     try {
-        if (hooks_.refreshRacerNames) hooks_.refreshRacerNames();
+        hooks_.refreshRacerNames();
 
         settings_.laneCountIndex = static_cast<int16_t>(std::max(cmbNoOfLanes_->currentIndex(), 0));
         settings_.scaleIndex = static_cast<int16_t>(std::max(cmbScale_->currentIndex(), 0));
@@ -327,18 +342,18 @@ bool FrmQelInstallation::ok() {
 
         storeInstallation(folder_, settings_, lengthTexts);
         applyInstallation(settings_, state_);
-        if (hooks_.laneRacerNames) writeLaneRacerNames(folder_, hooks_.laneRacerNames());
+        writeLaneRacerNames(folder_, hooks_.laneRacerNames());
 
-        if (hooks_.resetRace) hooks_.resetRace();
-        if (hooks_.loadRacerLists) hooks_.loadRacerLists();
+        hooks_.resetRace();
+        hooks_.loadRacerLists();
 
-        if (hooks_.openTimingPort) portRetry_ = hooks_.openTimingPort(settings_.commPort);
+        portRetry_ = hooks_.openTimingPort(settings_.commPort);
         if (portRetry_) {
             busy.restore();
             cmbCommPort_->setFocus();
             return true;
         }
-        if (hooks_.sendSensorType) hooks_.sendSensorType();
+        hooks_.sendSensorType();
     } catch (const std::exception& e) {
         busy.restore();
         prompter_.inform(e.what());

@@ -22,7 +22,8 @@ class QPushButton;
 
 namespace qel::ui {
 
-// What the dialog asks of the rest of the program. An empty hook is skipped.
+// What the dialog asks of the rest of the program. Every hook is needed; the
+// dialog refuses to be made with one left empty.
 struct InstallationHooks {
     // A new lane count makes the race format's lane sequence meaningless.
     std::function<void()> resetLaneSequence;
@@ -45,6 +46,8 @@ struct InstallationHooks {
     std::function<void(int laneCount)> setFormHeight;
     // Ends the program at once, without the main window's closing steps.
     std::function<void()> endProgram;
+    // The Help button: the help pages, as the main window's Help menu opens them.
+    std::function<void()> showHelp;
 };
 
 class FrmQelInstallation : public QDialog {
@@ -52,17 +55,15 @@ class FrmQelInstallation : public QDialog {
 
   public:
     FrmQelInstallation(const AppFolder& folder, InstallationSettings& settings, RaceState& state,
-                       Prompter& prompter, InstallationHooks hooks = {}, QWidget* parent = nullptr);
+                       Prompter& prompter, InstallationHooks hooks, QWidget* parent = nullptr);
 
     // Form_Load: reads QelInstallation.dat into the settings and the controls.
-    // A damaged file is reported and the rest of the load skipped.
+    // A damaged file is reported and the rest of the load skipped. Runs as
+    // the dialog is made.
     void load();
 
     // True after an OK that had to leave the dialog open on the port list.
     bool portRetry() const { return portRetry_; }
-
-  signals:
-    void helpRequested();
 
   private:
     void buildControls();

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
 
 namespace qel::ui {
 
@@ -16,6 +17,9 @@ using setup::named;
 FrmQelLogin::FrmQelLogin(const AppFolder& folder, Prompter& prompter, LoginHooks hooks,
                          QWidget* parent)
     : QDialog(parent), password_(folder, prompter), hooks_(std::move(hooks)) {
+    requireHooks("frmQelLogin", {{"timeSellingShown", bool(hooks_.timeSellingShown)},
+                                 {"showInstallation", bool(hooks_.showInstallation)},
+                                 {"showChangePassword", bool(hooks_.showChangePassword)}});
     setObjectName("frmQelLogin");
     setWindowTitle(" Installation");
     setModal(true);
@@ -43,6 +47,7 @@ FrmQelLogin::FrmQelLogin(const AppFolder& folder, Prompter& prompter, LoginHooks
     connect(okButton, &QPushButton::clicked, this, &FrmQelLogin::ok);
     connect(cancelButton, &QPushButton::clicked, this, &FrmQelLogin::cancel);
     connect(changeButton, &QPushButton::clicked, this, &FrmQelLogin::changePassword);
+    load();
 }
 
 void FrmQelLogin::load() {
@@ -58,9 +63,9 @@ void FrmQelLogin::ok() {
     }
     loginSucceeded_ = true;
     accept();
-    if (hooks_.timeSellingShown && hooks_.timeSellingShown()) {
+    if (hooks_.timeSellingShown()) {
         if (hooks_.unlockSelling) hooks_.unlockSelling();
-    } else if (hooks_.showInstallation) {
+    } else {
         hooks_.showInstallation();
     }
 }
@@ -72,7 +77,7 @@ void FrmQelLogin::cancel() {
 
 void FrmQelLogin::changePassword() {
     reject();
-    if (hooks_.showChangePassword) hooks_.showChangePassword();
+    hooks_.showChangePassword();
 }
 
 }  // namespace qel::ui

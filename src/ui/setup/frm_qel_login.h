@@ -12,6 +12,8 @@ class QLineEdit;
 
 namespace qel::ui {
 
+// Every hook is needed but unlockSelling, which only a shown time-selling
+// window asks for.
 struct LoginHooks {
     // True while the time-selling window is shown: the password then unlocks
     // its selling controls instead of opening Installation.
@@ -25,7 +27,7 @@ class FrmQelLogin : public QDialog {
     Q_OBJECT
 
   public:
-    FrmQelLogin(const AppFolder& folder, Prompter& prompter, LoginHooks hooks = {},
+    FrmQelLogin(const AppFolder& folder, Prompter& prompter, LoginHooks hooks,
                 QWidget* parent = nullptr);
 
     // Reads QelPsd.dat; an unreadable file is reported and leaves the password empty.

@@ -12,7 +12,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "core/shell/tip_startup_setting.h"
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
 
 namespace qel::ui {
 
@@ -34,21 +36,25 @@ std::optional<int> selectionOf(const QComboBox* list) {
 }  // namespace
 
 FrmQelOptions::FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
-                             RaceFormatSettings& raceSettings, RaceState& state,
-                             const InstallationSettings& installation, Prompter& prompter,
-                             OptionsHooks hooks, QWidget* parent)
+                             RaceFormatSettings& raceSettings,
+                             const InstallationSettings& installation,
+                             UserSettings& userSettings, Prompter& prompter, OptionsHooks hooks,
+                             QWidget* parent)
     : QDialog(parent),
       folder_(folder),
       options_(options),
       raceSettings_(raceSettings),
-      state_(state),
       installation_(installation),
+      userSettings_(userSettings),
       prompter_(prompter),
       hooks_(std::move(hooks)) {
+    requireHooks("frmQelOptions", {{"updateRaceTitle", bool(hooks_.updateRaceTitle)},
+                                   {"showHelp", bool(hooks_.showHelp)}});
     setObjectName("frmQelOptions");
     setWindowTitle("Options");
     setModal(true);
     buildControls();
+    load();
 }
 
 void FrmQelOptions::buildControls() {
@@ -86,12 +92,11 @@ void FrmQelOptions::buildControls() {
 
     connect(tabStrip_, &QTabBar::currentChanged, this, [this](int tab) { showPage(tab + 1); });
     connect(chkAutoDelay_, &QCheckBox::toggled, this, [this] { AutoDelay(); });
-    connect(chkShowTips_, &QCheckBox::clicked, this, [this](bool checked) {
-        if (hooks_.showTipsChanged) hooks_.showTipsChanged(checked);
-    });
+    connect(chkShowTips_, &QCheckBox::clicked, this,
+            [this](bool checked) { storeShowTipsAtStartup(userSettings_, checked); });
     connect(okButton, &QPushButton::clicked, this, &FrmQelOptions::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &FrmQelOptions::helpRequested);
+    connect(helpButton, &QPushButton::clicked, this, [this] { hooks_.showHelp(); });
 }
 
 QFrame* FrmQelOptions::newPage(int index) {
@@ -236,15 +241,15 @@ void FrmQelOptions::load() {
     optStartMethod_[static_cast<int>(startMethodOf(options_))]->setChecked(true);
     if (options_.powerWithGreen != 0) optWithGreen_->setChecked(true);
     if (options_.powerBeforeGreen != 0) optBeforeGreen_->setChecked(true);
-    report(applyStoredOptions(options_, state_));
+    report(storedOptionsProblems(options_));
 
-    chkShowTips_->setChecked(options_.showTipsAtStart != 0);
+    chkShowTips_->setChecked(readShowTipsAtStartup(userSettings_));
     chkAutoDelay_->setChecked(raceSettings_.autoDelay != 0);
     chkAutoDisplayResults_->setChecked(raceSettings_.autoDisplayResults != 0);
     chkAutoPrint_->setChecked(raceSettings_.autoPrint != 0);
     selectStored(cmbDelayView_, raceSettings_.viewDelayListIndex, "Delay View");
     selectStored(cmbDelayRotate_, raceSettings_.rotateDelayListIndex, "Delay Rotate");
-    AutoDelay();
+    setHeatOptionsAllowed(raceFormatRule(raceSettings_.raceFormat).options);
 
     tabStrip_->setCurrentIndex(0);
     showPage(1);
@@ -276,7 +281,7 @@ void FrmQelOptions::ok() {
                                                               : StartMethod::Instant;
     selection.powerBeforeGreen = optBeforeGreen_->isChecked();
     selection.showTipsAtStart = chkShowTips_->isChecked();
-    report(takeOptions(selection, options_, state_));
+    report(takeOptions(selection, options_));
 
     AutomateSelection automate;
     automate.autoDelay = chkAutoDelay_->isChecked();
@@ -292,7 +297,14 @@ void FrmQelOptions::ok() {
     } catch (const std::exception& e) {
         prompter_.inform(e.what());
     }
-    if (hooks_.updateRaceTitle) hooks_.updateRaceTitle();
+    // The Automate values are kept with the race format: they are saved now,
+    // so they are there at the next start of the program too.
+    try {
+        WriteRaceFormatFile(raceFormatFilePath(folder_), raceSettings_);
+    } catch (const std::exception& e) {
+        prompter_.inform(e.what());
+    }
+    hooks_.updateRaceTitle();
     accept();
 }
 

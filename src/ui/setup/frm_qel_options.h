@@ -15,7 +15,7 @@
 #include "core/seams/prompter.h"
 #include "core/setup/installation_settings.h"
 #include "core/setup/options_file.h"
-#include "core/state/race_state.h"
+#include "core/shell/user_settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,34 +27,35 @@ class QTabBar;
 
 namespace qel::ui {
 
+// Every hook is needed; the dialog refuses to be made with one left empty.
 struct OptionsHooks {
     // UpdateRaceTitle: the race screen shows the new values.
     std::function<void()> updateRaceTitle;
-    // The tip window's own "show at start-up" tick follows this one.
-    std::function<void(bool show)> showTipsChanged;
+    // The Help button: the help pages, as the main window's Help menu opens them.
+    std::function<void()> showHelp;
 };
 
 class FrmQelOptions : public QDialog {
     Q_OBJECT
 
   public:
+    // Opens loaded. "Show Tip of the Day at Start-Up" is the race director's
+    // own setting, the same one the tip window's tick changes.
     FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
-                  RaceFormatSettings& raceSettings, RaceState& state,
-                  const InstallationSettings& installation, Prompter& prompter,
-                  OptionsHooks hooks = {}, QWidget* parent = nullptr);
+                  RaceFormatSettings& raceSettings, const InstallationSettings& installation,
+                  UserSettings& userSettings, Prompter& prompter, OptionsHooks hooks,
+                  QWidget* parent = nullptr);
 
     // Form_Load: fills the lists, reads QelOptions.dat and puts the stored
-    // values into the controls and the race. Each step that fails is
-    // reported and the load goes on.
+    // values into the controls; the Automate ticks the race format in force
+    // cannot use are greyed out. Each step that fails is reported and the
+    // load goes on.
     void load();
 
     // The race format greys out the Automate ticks its format can't use.
     void setHeatOptionsAllowed(const HeatOptionsAllowed& allowed);
     // Instant start and the delay lists follow the Auto-Delay tick.
     void AutoDelay();
-
-  signals:
-    void helpRequested();
 
   private:
     void buildControls();
@@ -76,8 +77,8 @@ class FrmQelOptions : public QDialog {
     const AppFolder& folder_;
     OptionsSettings& options_;
     RaceFormatSettings& raceSettings_;
-    RaceState& state_;
     const InstallationSettings& installation_;
+    UserSettings& userSettings_;
     Prompter& prompter_;
     OptionsHooks hooks_;
 

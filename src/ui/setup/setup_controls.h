@@ -9,16 +9,16 @@
 #include <string>
 #include <string_view>
 
-#include "ui/widgets/qt_text.h"
+#include "qt/qt_text.h"
 
 class QLineEdit;
 class QWidget;
 
 namespace qel::ui::setup {
 
-using qel::ui::colourOf;
-using qel::ui::fromQt;
-using qel::ui::toQt;
+using qel::colourOf;
+using qel::fromQt;
+using qel::toQt;
 
 template <typename Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -28,7 +28,7 @@ Widget* named(Widget* widget, const QString& name) {
 
 // "name_index", as control arrays are named.
 inline QString indexed(const char* name, int index) {
-    return QString::fromLatin1(name) + '_' + QString::number(index);
+    return toQt(name) + '_' + QString::number(index);
 }
 
 // Fills a list with the entries core gives for it, replacing what it held.

@@ -7,8 +7,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "qt/qt_text.h"
 #include "ui/shell/page_browser.h"
-#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
 

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "core/shell/shell_texts.h"
+#include "qt/qt_text.h"
 #include "ui/shell/shell_logo.h"
-#include "ui/widgets/qt_text.h"
 
 namespace qel::ui {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/shell/help_pages.h"
-#include "ui/widgets/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::ui {
 
@@ -63,7 +63,7 @@ FrmQelHelp::FrmQelHelp(const AppFolder& folder, QWidget* parent)
 
 void FrmQelHelp::showTopics() {
     const std::filesystem::path topics = helpTopicsPath(folder_);
-    const QFileInfo page(QString::fromStdString(topics.string()));
+    const QFileInfo page(toQt(topics.string()));
     if (page.isFile()) {
         brwHelp_->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
     } else {

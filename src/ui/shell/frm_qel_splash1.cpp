@@ -11,8 +11,9 @@
 
 #include "core/shell/main_window_placement.h"
 #include "core/shell/shell_texts.h"
+#include "qt/qt_text.h"
 #include "ui/shell/shell_logo.h"
-#include "ui/widgets/qt_text.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 
@@ -80,8 +81,8 @@ QRect FrmQelSplash1::mainWindowRect() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!shown) return {};
     const QRect area = shown->geometry();
-    const WindowPlacement placement =
-        mainWindowPlacement(area.width(), area.height(), shown->logicalDotsPerInchY());
+    const WindowPlacement placement = mainWindowPlacement(
+        area.width(), area.height(), twipsToPixelsY(*this, kTaskBarAllowanceTwips));
     return {area.x() + placement.x, area.y() + placement.y, placement.width, placement.height};
 }
 

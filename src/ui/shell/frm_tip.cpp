@@ -30,9 +30,8 @@ QPixmap tipPicture() {
 
 }  // namespace
 
-FrmTip::FrmTip(const AppFolder& folder, Random& random, UserSettings& settings,
-               std::function<void(bool)> optionsTipTick, QWidget* parent)
-    : QDialog(parent), model_(folder, random, settings, std::move(optionsTipTick)) {
+FrmTip::FrmTip(const AppFolder& folder, Random& random, UserSettings& settings, QWidget* parent)
+    : QDialog(parent), model_(folder, random, settings) {
     setObjectName("frmTip");
     setWindowTitle("Tip of the Day");
 

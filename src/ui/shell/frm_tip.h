@@ -15,9 +15,8 @@ class FrmTip : public QDialog {
     Q_OBJECT
 
   public:
-    // optionsTipTick keeps the Options dialog's tip box in step.
     FrmTip(const AppFolder& folder, Random& random, UserSettings& settings,
-           std::function<void(bool)> optionsTipTick, QWidget* parent = nullptr);
+           QWidget* parent = nullptr);
 
     // Call before showing: false when the tips are turned off, and the
     // window is then not to be shown.

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "core/shell/help_pages.h"
-#include "ui/widgets/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace qel::ui {
 
@@ -32,7 +32,7 @@ void PageBrowser::navigate(const std::string& address) {
     const QUrl url = QUrl::fromUserInput(text, QString(), QUrl::AssumeLocalFile);
     if (isWebAddress(url)) {
         // Pages on the internet belong in a full browser.
-        const bool opened = shell_.showPage(url.toString().toStdString());
+        const bool opened = shell_.showPage(fromQt(url.toString()));
         emit statusTextChanged(opened ? "Opened in your web browser: " + url.toString()
                                       : "Could not open " + url.toString());
         emit navigateComplete();
@@ -51,7 +51,7 @@ void PageBrowser::navigate(const std::string& address) {
             else
                 setSource(url);
         } else {
-            setPlainText(toQt(pageMissingText(text.toStdString())));
+            setPlainText(toQt(pageMissingText(fromQt(text))));
             document()->setMetaInformation(QTextDocument::DocumentTitle, "Page not found");
         }
         busy_ = false;
@@ -61,7 +61,7 @@ void PageBrowser::navigate(const std::string& address) {
 }
 
 std::string PageBrowser::title() const {
-    return documentTitle().toStdString();
+    return fromQt(documentTitle());
 }
 
 }  // namespace qel::ui

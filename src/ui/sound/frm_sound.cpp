@@ -1,4 +1,5 @@
 #include "ui/sound/frm_sound.h"
+#include "ui/widgets/required_hooks.h"
 #include "ui/widgets/qt_text.h"
 
 #include <QCheckBox>
@@ -34,8 +35,12 @@ Widget* named(Widget* widget, const QString& name) {
 }  // namespace
 
 FrmSound::FrmSound(const AppFolder& folder, SoundTable& table, SoundPlayer& player,
-                   Prompter& prompter, TimerService& timers, QWidget* parent)
-    : QDialog(parent), model_(folder, table, player, prompter, timers) {
+                   Prompter& prompter, TimerService& timers, std::function<void()> showHelp,
+                   QWidget* parent)
+    : QDialog(parent),
+      model_(folder, table, player, prompter, timers),
+      showHelp_(std::move(showHelp)) {
+    requireHooks("frmSound", {{"showHelp", bool(showHelp_)}});
     setObjectName("frmSound");
     setWindowTitle("Sounds");
     setModal(false);
@@ -120,10 +125,10 @@ FrmSound::FrmSound(const AppFolder& folder, SoundTable& table, SoundPlayer& play
     });
     connect(okButton, &QPushButton::clicked, this, &FrmSound::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &FrmSound::helpRequested);
+    connect(helpButton, &QPushButton::clicked, this, [this] { showHelp_(); });
     model_.setOnViewChanged([this] { render(); });
 
-    render();
+    load();
 }
 
 void FrmSound::AddRaceWavFiles() {

@@ -3,6 +3,7 @@
 // lap sounds use. It does not block the race screen; a change reaches the
 // race only when OK stores it.
 #include <QDialog>
+#include <functional>
 #include <array>
 #include <string>
 #include <vector>
@@ -21,8 +22,10 @@ class FrmSound : public QDialog {
     Q_OBJECT
 
   public:
+    // showHelp: the Help button, the same help topics as the main window's
+    // Help menu. Needed. The dialog opens loaded.
     FrmSound(const AppFolder& folder, SoundTable& table, SoundPlayer& player, Prompter& prompter,
-             TimerService& timers, QWidget* parent = nullptr);
+             TimerService& timers, std::function<void()> showHelp, QWidget* parent = nullptr);
 
     // Reads QelSounds.dat into the sound table and fills the controls. Runs
     // hidden at start-up, and again before every showing, so the dialog
@@ -30,10 +33,6 @@ class FrmSound : public QDialog {
     void load();
 
     const SoundDialog& model() const { return model_; }
-
-  signals:
-    // The Help button: the same help topics as the main window's Help menu.
-    void helpRequested();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +43,7 @@ class FrmSound : public QDialog {
     void ok();
 
     SoundDialog model_;
+    std::function<void()> showHelp_;
     QListWidget* lstRaceSounds_ = nullptr;
     std::array<QGroupBox*, 3> fraSound_{};
     std::array<QCheckBox*, 3> chkPlay_{};

@@ -10,20 +10,21 @@
 
 #include "core/grid/grid_alignment.h"
 #include "core/grid/grid_color.h"
+#include "qt/qt_text.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 // Room between a cell's border and its text, so figures do not touch the lines.
 constexpr int kTextInsetX = 3;
 constexpr int kTextInsetY = 1;
 constexpr std::size_t kMaxCachedFonts = 64;
 
 QColor toQColor(GridColor color) {
-    const GridColor rgb = resolveGridColor(color);
-    return QColor(redOf(rgb), greenOf(rgb), blueOf(rgb));
+    // A desktop colour resolves to plain red, green and blue first.
+    return colourOf(static_cast<int32_t>(resolveGridColor(color)));
 }
 
 int textFlags(int alignment, const std::string& text, bool wordWrap) {
@@ -70,20 +71,10 @@ FlexGrid::~FlexGrid() {
     model_.setObserver({});
 }
 
-int FlexGrid::twipsToPixelsX(int twips) const {
-    return static_cast<int>((static_cast<long long>(twips) * logicalDpiX() + kTwipsPerInch / 2) /
-                            kTwipsPerInch);
-}
-
-int FlexGrid::twipsToPixelsY(int twips) const {
-    return static_cast<int>((static_cast<long long>(twips) * logicalDpiY() + kTwipsPerInch / 2) /
-                            kTwipsPerInch);
-}
-
 QSize FlexGrid::sizeHint() const {
     const QSize base = QAbstractScrollArea::sizeHint();
-    return {model_.width() > 0 ? twipsToPixelsX(model_.width()) : base.width(),
-            model_.height() > 0 ? twipsToPixelsY(model_.height()) : base.height()};
+    return {model_.width() > 0 ? twipsToPixelsX(*this, model_.width()) : base.width(),
+            model_.height() > 0 ? twipsToPixelsY(*this, model_.height()) : base.height()};
 }
 
 void FlexGrid::onModelChanged(GridModel::Change change) {
@@ -98,15 +89,15 @@ void FlexGrid::onModelChanged(GridModel::Change change) {
 }
 
 void FlexGrid::applyWindowState() {
-    setToolTip(QString::fromStdString(model_.toolTipText()));
+    setToolTip(toQt(model_.toolTipText()));
     const QSize wanted(model_.width(), model_.height());
     if (wanted != appliedSize_) {
         appliedSize_ = wanted;
         updateGeometry();
         // Without a layout to ask, the grid takes the size the window logic gave it.
         if (!parentWidget() || !parentWidget()->layout()) {
-            resize(wanted.width() > 0 ? twipsToPixelsX(wanted.width()) : width(),
-                   wanted.height() > 0 ? twipsToPixelsY(wanted.height()) : height());
+            resize(wanted.width() > 0 ? twipsToPixelsX(*this, wanted.width()) : width(),
+                   wanted.height() > 0 ? twipsToPixelsY(*this, wanted.height()) : height());
         }
     }
     if (model_.visible() != shownVisible_) {
@@ -139,13 +130,16 @@ void FlexGrid::syncScrollBars() {
         return first == count ? std::max(count - 1, 0) : first;
     };
 
+    // Once per pass: the rows of a long results list are measured one by one.
+    const double dpiX = dotsPerInchX(*this);
+    const double dpiY = dotsPerInchY(*this);
     const int fixedRows = model_.fixedRows();
     int fixedHeight = 0;
     for (int r = 0; r < fixedRows; ++r)
-        fixedHeight += twipsToPixelsY(model_.rowHeight(r));
+        fixedHeight += twipsToPixels(model_.rowHeight(r), dpiY);
     const int scrollRows = model_.rows() - fixedRows;
     const int maxRow = lastFirst(scrollRows, area.height() - fixedHeight, [&](int i) {
-        return twipsToPixelsY(model_.rowHeight(fixedRows + i));
+        return twipsToPixels(model_.rowHeight(fixedRows + i), dpiY);
     });
     QScrollBar* vertical = verticalScrollBar();
     vertical->setRange(0, maxRow);
@@ -155,10 +149,10 @@ void FlexGrid::syncScrollBars() {
     const int fixedCols = model_.fixedCols();
     int fixedWidth = 0;
     for (int c = 0; c < fixedCols; ++c)
-        fixedWidth += twipsToPixelsX(model_.colWidth(c));
+        fixedWidth += twipsToPixels(model_.colWidth(c), dpiX);
     const int scrollCols = model_.cols() - fixedCols;
     const int maxCol = lastFirst(scrollCols, area.width() - fixedWidth, [&](int i) {
-        return twipsToPixelsX(model_.colWidth(fixedCols + i));
+        return twipsToPixels(model_.colWidth(fixedCols + i), dpiX);
     });
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setRange(0, maxCol);
@@ -187,8 +181,10 @@ FlexGrid::Layout FlexGrid::layout() const {
             at += size;
         }
     };
-    const auto rowSize = [&](int r) { return twipsToPixelsY(model_.rowHeight(r)); };
-    const auto colSize = [&](int c) { return twipsToPixelsX(model_.colWidth(c)); };
+    const double dpiX = dotsPerInchX(*this);
+    const double dpiY = dotsPerInchY(*this);
+    const auto rowSize = [&](int r) { return twipsToPixels(model_.rowHeight(r), dpiY); };
+    const auto colSize = [&](int c) { return twipsToPixels(model_.colWidth(c), dpiX); };
 
     int y = 0;
     place(result.rows, 0, model_.fixedRows(), y, area.height(), rowSize);
@@ -237,7 +233,7 @@ const QFont& FlexGrid::fontFor(const GridFont& gridFont) {
     }
     if (fontCache_.size() >= kMaxCachedFonts) fontCache_.clear();
     QFont font = this->font();
-    if (!gridFont.name.empty()) font.setFamily(QString::fromStdString(gridFont.name));
+    if (!gridFont.name.empty()) font.setFamily(toQt(gridFont.name));
     font.setPointSizeF(gridFont.size);
     font.setBold(gridFont.bold);
     font.setItalic(gridFont.italic);
@@ -284,7 +280,7 @@ void FlexGrid::paintBlock(QPainter& painter, const Layout& spans, bool fixedRows
             }
             const int alignment = model_.effectiveAlignment(r->index, c->index);
             painter.drawText(cell.adjusted(kTextInsetX, kTextInsetY, -kTextInsetX, -kTextInsetY),
-                             textFlags(alignment, text, wordWrap), QString::fromStdString(text));
+                             textFlags(alignment, text, wordWrap), toQt(text));
         }
     }
 

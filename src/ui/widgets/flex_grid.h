@@ -33,9 +33,6 @@ class FlexGrid : public QAbstractScrollArea {
     // The first scrollable row on screen; follows the model's top row as far as the rows allow.
     int shownTopRow() const;
 
-    int twipsToPixelsX(int twips) const;
-    int twipsToPixelsY(int twips) const;
-
     QSize sizeHint() const override;
 
   signals:

@@ -1,24 +1,6 @@
 #pragma once
-// Text and colours between core and the windows: core keeps UTF-8 strings
-// and colours as one number, red + 256 × green + 65536 × blue.
-#include <QColor>
-#include <QString>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
-namespace qel::ui {
-
-inline QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-inline std::string fromQt(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
-inline QColor colourOf(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-}  // namespace qel::ui
+// The text and colour conversion now lives in qt/qt_text.h, shared with the
+// platform adapters. This header only forwards to it for the two windows that
+// still include it by this name (the sound and tip windows); it goes once they
+// include qt/qt_text.h themselves.
+#include "qt/qt_text.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "box_simulator_process.h"
+#include "e2e/box_simulator_process.h"
 #include "core/engine/demo_generator.h"
 #include "core/engine/lap_counting.h"
 #include "core/engine/race_finish.h"
@@ -55,13 +55,13 @@ struct Race {
     Race(const fs::path& appFolder, int laps) : port(AppFolder(appFolder)) {
         installation.relayIndex = kRelayNormallyClosed;
         state.laneCount = kLanes;
-        state.demoMode = 0;
-        state.raceFormat = kLapRace;
-        state.raceLimitKind = "Number of Laps";
-        state.raceLaps = static_cast<int16_t>(laps);
-        state.minLapTime = 1;
-        state.firstLapOffset = 0;
-        state.coastTimeMs = 2000;
+        raceSettings.demoMode = 0;
+        raceSettings.raceFormat = kLapRace;
+        raceSettings.raceLimitKind = "Number of Laps";
+        raceSettings.raceLaps = static_cast<int16_t>(laps);
+        options.minLapTimeIndex = *minLapTimePositionOf(1);
+        options.firstLapIndex = 1;
+        options.coastTimeIndex = *coastTimePositionOf(2);
         heats.currentHeat = 1;
         sounds.raceSoundEnabled.fill(true);
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
@@ -87,7 +87,7 @@ struct Race {
     // Start with the instant start method: the probe, the resets, then go.
     std::string start() {
         const std::string version = link.ProbeTimingInterface();
-        PrepareFreshRace(state, heats, board, demo);
+        PrepareFreshRace(state, setup, heats, board, demo);
         finish.clock();
         InstantStart(board, *raceTick, link, player);
         return version;
@@ -107,6 +107,9 @@ struct Race {
     HeatTables heats;
     RaceBoard board;
     InstallationSettings installation;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
+    RaceSetup setup{raceSettings, options};
     platform::SerialPort port;
     platform::QtClock clock;
     platform::QtTimerService timers;
@@ -116,17 +119,17 @@ struct Race {
     test::RecordingHandover handover;
     SoundTable sounds;
     UniformRandom random{1};
-    TimingLink link{port, clock, prompter, state, installation};
-    LapCounter counter{state, heats, board};
+    TimingLink link{port, clock, prompter, state, installation, raceSettings};
+    LapCounter counter{state, heats, board, setup};
     DemoGenerator demo{state, random};
-    RaceScreen screen{state, heats, board};
+    RaceScreen screen{state, setup, heats, board};
     // The race clock at the moment the checkered flag came out.
     int32_t checkeredAtMs = -1;
-    RaceFinish finish{{state, heats, board, screen, link, *raceTick, clock, sounds, player,
+    RaceFinish finish{{state, setup, heats, board, screen, link, *raceTick, clock, sounds, player,
                        handover, [this](int picture) {
                            if (picture == kFlagCheckered) checkeredAtMs = state.elapsedMs;
                        }}};
-    RaceTick tick{state, heats, link, counter, demo, screen, finish};
+    RaceTick tick{state, heats, setup, link, counter, demo, screen, finish};
     int ticks = 0;
 };
 
@@ -177,7 +180,7 @@ TEST(SerialRace, LapRaceCountsWhatTheBoxSentAndStopsTheTrack) {
         << box.diagnostics();
 
     EXPECT_FALSE(race->raceTick->enabled());
-    EXPECT_EQ(race->board.startCaption, "Reset");
+    EXPECT_EQ(race->board.startState, StartState::Reset);
     EXPECT_EQ(std::count(race->handover.calls.begin(), race->handover.calls.end(), "scoreHeat"), 1);
     EXPECT_TRUE(race->prompter.messages().empty());
 

@@ -59,6 +59,28 @@ struct NameList {
     bool visible = false;
 };
 
+// The Start button's state: its caption says what a press does next.
+enum class StartState { Start, Pause, Continue, Reset, Rotate, AutoDelay };
+
+// The caption the race director reads on the Start button in each state.
+constexpr const char* startCaptionOf(StartState state) {
+    switch (state) {
+        case StartState::Start:
+            return "Start";
+        case StartState::Pause:
+            return "Pause";
+        case StartState::Continue:
+            return "Continue";
+        case StartState::Reset:
+            return "Reset";
+        case StartState::Rotate:
+            return "Rotate";
+        case StartState::AutoDelay:
+            return "Auto Delay";
+    }
+    return "Start";
+}
+
 inline constexpr int kDefaultCellFontSize = 28;
 inline constexpr int kSmallestCellFontSize = 16;
 inline constexpr int kLargestCellFontSize = 59;
@@ -74,7 +96,7 @@ struct RaceBoard {
     int32_t bannerColor = 0;
     bool bannerVisible = false;
     int flagPicture = kFlagIdle;         // imgKestrova
-    std::string startCaption = "Start";  // cmdStart
+    StartState startState = StartState::Start;  // cmdStart
     bool startEnabled = true;
     bool abortEnabled = false;  // cmdAbort
     std::string windowTitle;
@@ -84,11 +106,14 @@ struct RaceBoard {
     int cellFontSize = kDefaultCellFontSize;
     // The window's status line: what is wrong with the timing box, or "".
     std::string statusText;
+    // Also on the status line: the settings files start-up found missing or
+    // damaged, whose defaults are in use.
+    std::string settingsNotice;
     // The hourglass while the program holds the race director (probe, coast wait).
     bool busy = false;
 
     // The window is idle when no race or heat is under way.
-    bool idle() const { return startCaption == "Start"; }
+    bool idle() const { return startState == StartState::Start; }
 };
 
 }  // namespace qel

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "box_simulator_process.h"
+#include "e2e/box_simulator_process.h"
 #include "core/engine/timing_link.h"
 #include "core/setup/diagnostics.h"
 #include "platform/qt_timers.h"
@@ -54,7 +54,8 @@ TEST_P(SerialDiagnostics, CountsHitsShowsTheTrackCallAndSwitchesPower) {
     platform::QtClock clock;
     platform::QtTimerService timers;
     test::ScriptedPrompter prompter;
-    TimingLink link(port, clock, prompter, state, installation);
+    const RaceFormatSettings raceSettings;  // the box in use, not the demo
+    TimingLink link(port, clock, prompter, state, installation, raceSettings);
     ASSERT_TRUE(link.OpenTimingPort(1)) << port.lastError();
 
     SensorDiagnostics diagnostics(link, timers, state, installation);

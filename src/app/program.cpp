@@ -1,0 +1,53 @@
+#include "app/program.h"
+
+#include <stdexcept>
+
+#include "app/program_windows.h"
+#include "core/heats/heat_race_end.h"
+#include "ui/board/frm_qel_timer.h"
+#include "ui/shell/frm_tip.h"
+
+namespace qel::app {
+
+Program::Program(ProgramSeams seams)
+    : seams_(seams),
+      app_(makeAppState()),
+      engine_(*app_, {seams.folder, seams.port, seams.clock, seams.timers, seams.random,
+                      seams.prompter, seams.sound}),
+      heatRaceEnd_(std::make_unique<HeatRaceEnd>(app_->heats, app_->race, app_->board)),
+      windows_(std::make_unique<ProgramWindows>(seams, engine_)) {
+    // The subsystems that take part in the end of a race, in the order of its steps.
+    engine_.handover().add(*heatRaceEnd_);
+}
+
+Program::~Program() {
+    // The race tick must not fire into windows that are going.
+    engine_.raceTick().setEnabled(false);
+    tip_.reset();
+    mainWindow_.reset();
+}
+
+ui::FrmQelTimer& Program::mainWindow() {
+    if (!mainWindow_) throw std::logic_error("The program has not been started.");
+    return *mainWindow_;
+}
+
+void Program::start(const QRect& placement) {
+    mainWindow_ = std::make_unique<ui::FrmQelTimer>(engine_, *windows_);
+    windows_->attach(*mainWindow_);
+    engine_.Form_Load({[this] { windows_->showInstallation(); }});
+    mainWindow_->render();
+    if (placement.isValid()) mainWindow_->setGeometry(placement);
+    mainWindow_->show();
+
+    // A tip of the day for the race director, unless turned off.
+    tip_ = std::make_unique<ui::FrmTip>(seams_.folder, seams_.random, seams_.userSettings,
+                                        mainWindow_.get());
+    if (tip_->load()) {
+        tip_->show();
+    } else {
+        tip_.reset();
+    }
+}
+
+}  // namespace qel::app

@@ -1,0 +1,77 @@
+#pragma once
+// The whole program put together: the one application state, the race
+// engine, the subsystems that take part in a race's end, the main window and
+// every window its menu opens, each with every hook it needs. main() runs it
+// over the real serial port, timers, sound card and desktop; the tests that
+// take the race director's path run the very same composition over theirs.
+#include <QRect>
+#include <memory>
+
+#include "core/engine/race_engine.h"
+#include "core/io/data_folder.h"
+#include "core/seams/clock.h"
+#include "core/seams/prompter.h"
+#include "core/seams/random.h"
+#include "core/seams/shell.h"
+#include "core/seams/sound_device.h"
+#include "core/seams/timer_service.h"
+#include "core/seams/timing_port.h"
+#include "core/shell/user_settings.h"
+#include "core/state/app_state.h"
+
+namespace qel {
+
+class HeatRaceEnd;
+
+namespace ui {
+class FrmQelTimer;
+class FrmTip;
+}  // namespace ui
+
+namespace app {
+
+class ProgramWindows;
+
+// The outside components the program runs on.
+struct ProgramSeams {
+    const AppFolder& folder;
+    TimingPort& port;
+    Clock& clock;
+    TimerService& timers;
+    Random& random;
+    Prompter& prompter;
+    SoundDevice& sound;
+    Shell& shell;
+    UserSettings& userSettings;
+};
+
+class Program {
+  public:
+    explicit Program(ProgramSeams seams);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // What follows the splash: the main window is made and wired, its
+    // start-up runs, the board shows (at placement, when given) and the tip
+    // of the day opens unless the race director turned it off.
+    void start(const QRect& placement = {});
+
+    ui::FrmQelTimer& mainWindow();
+    // The tip of the day, while it is open.
+    ui::FrmTip* tipWindow() { return tip_.get(); }
+    RaceEngine& engine() { return engine_; }
+    AppState& app() { return *app_; }
+
+  private:
+    ProgramSeams seams_;
+    std::unique_ptr<AppState> app_;
+    RaceEngine engine_;
+    std::unique_ptr<HeatRaceEnd> heatRaceEnd_;
+    std::unique_ptr<ProgramWindows> windows_;
+    std::unique_ptr<ui::FrmQelTimer> mainWindow_;
+    std::unique_ptr<ui::FrmTip> tip_;
+};
+
+}  // namespace app
+}  // namespace qel

@@ -1,0 +1,40 @@
+#pragma once
+// Every window the main window's menu opens, made with all it needs and every
+// hook wired. One place decides what each window may reach.
+#include "app/program.h"
+#include "ui/board/board_windows.h"
+
+namespace qel::app {
+
+class ProgramWindows : public ui::BoardWindows {
+  public:
+    ProgramWindows(ProgramSeams seams, RaceEngine& engine);
+
+    // The main window the others open over; until it is attached, asking for
+    // a window is a fault of the composition and says so.
+    void attach(ui::FrmQelTimer& mainWindow) { mainWindow_ = &mainWindow; }
+
+    void showRaceFormat(bool focusTimeList) override;
+    void showRacersDatabase() override;
+    void showSound() override;
+    void showOptions() override;
+    void showInstallationLogin() override;
+    void showInstallation() override;
+    void showHelp() override;
+    void showDiagnostics() override;
+    void showWebSite() override;
+    void showAbout() override;
+
+  private:
+    ui::FrmQelTimer& board();
+    void showPointSystem();
+    void showChangePassword();
+    // The board shows what a dialog changed.
+    void refreshBoard();
+
+    ProgramSeams seams_;
+    RaceEngine& engine_;
+    ui::FrmQelTimer* mainWindow_ = nullptr;
+};
+
+}  // namespace qel::app
