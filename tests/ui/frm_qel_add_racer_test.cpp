@@ -26,10 +26,7 @@ class FrmQelAddRacerTest : public ::testing::Test {
     }
 
     FrmQelAddRacer& dialog() {
-        if (!dialog_) {
-            dialog_ = std::make_unique<FrmQelAddRacer>(app, prompter, hooks);
-            dialog_->load();
-        }
+        if (!dialog_) dialog_ = std::make_unique<FrmQelAddRacer>(app, prompter, hooks);
         return *dialog_;
     }
     QListWidget* list() { return child<QListWidget>(dialog(), "lstRacers"); }

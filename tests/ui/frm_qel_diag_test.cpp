@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <memory>
 #include <set>
 
@@ -50,8 +49,8 @@ class FrmQelDiagTest : public ::testing::Test {
         if (!window_) {
             // The race screen has the box's own port open when the window is asked for.
             port.open(state.commPort);
-            window_ = std::make_unique<FrmQelDiag>(link, time, state, installation);
-            window_->load();
+            window_ = std::make_unique<FrmQelDiag>(link, time, state, installation,
+                                                   [this] { ++helpShown; });
         }
         return *window_;
     }
@@ -71,7 +70,9 @@ class FrmQelDiagTest : public ::testing::Test {
     test::ScriptedPrompter prompter;
     RaceState state;
     InstallationSettings installation;
-    TimingLink link{port, time, prompter, state, installation};
+    RaceFormatSettings raceSettings;
+    TimingLink link{port, time, prompter, state, installation, raceSettings};
+    int helpShown = 0;
     std::unique_ptr<FrmQelDiag> window_;
 };
 
@@ -191,9 +192,8 @@ TEST_F(FrmQelDiagTest, ClosingStopsTheBoxSwitchesPowerOffAndKeepsThePortOpen) {
     window();
     port.clearWritten();
     port.feed("AAA");
-    QSignalSpy help(&window(), &FrmQelDiag::helpRequested);
     child<QPushButton>(window(), "cmdHelp")->click();
-    EXPECT_EQ(help.count(), 1);
+    EXPECT_EQ(helpShown, 1);
     child<QPushButton>(window(), "cmdOk")->click();
     EXPECT_EQ(port.written(), "PR");
     EXPECT_EQ(port.charactersWaiting(), 0);
@@ -205,7 +205,7 @@ TEST_F(FrmQelDiagTest, ClosingStopsTheBoxSwitchesPowerOffAndKeepsThePortOpen) {
 }
 
 TEST_F(FrmQelDiagTest, DemoModeLeavesTheVersionEmpty) {
-    state.demoMode = 1;
+    raceSettings.demoMode = 1;
     EXPECT_EQ(window().windowTitle(), " Diagnostic Qel Timer,  ");
 }
 

@@ -33,7 +33,6 @@ class PasswordDialogsTest : public ::testing::Test {
     FrmQelLogin& login() {
         if (!login_) {
             login_ = std::make_unique<FrmQelLogin>(app, prompter, loginHooks);
-            login_->load();
             login_->show();
         }
         return *login_;
@@ -41,7 +40,6 @@ class PasswordDialogsTest : public ::testing::Test {
     FrmQelChangePassword& change() {
         if (!change_) {
             change_ = std::make_unique<FrmQelChangePassword>(app, prompter, changeHooks);
-            change_->load();
             change_->show();
         }
         return *change_;

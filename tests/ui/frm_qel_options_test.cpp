@@ -8,11 +8,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTabBar>
 #include <memory>
 
+#include "core/shell/tip_startup_setting.h"
 #include "setup_dialog_support.h"
+#include "support/memory_user_settings.h"
 #include "support/scripted_prompter.h"
 
 namespace qel::ui {
@@ -26,15 +27,21 @@ class FrmQelOptionsTest : public ::testing::Test {
     FrmQelOptionsTest() {
         test_support::copyDefaultDataFolder(folder);
         installation.relayIndex = kRelayNormallyClosed;
+        // A race run in heats, where every Automate tick is in use.
+        raceSettings.raceFormat = formatNumber("Round Robin");
         hooks.updateRaceTitle = [this] { ++titleUpdates; };
-        hooks.showTipsChanged = [this](bool show) { tipsShown.push_back(show); };
+        hooks.showHelp = [this] { ++helpShown; };
     }
 
+    static int16_t formatNumber(std::string_view text) {
+        const std::optional<int> number = raceFormatNumber(text);
+        EXPECT_TRUE(number.has_value()) << text;
+        return static_cast<int16_t>(number.value_or(0));
+    }
     FrmQelOptions& dialog() {
         if (!dialog_) {
-            dialog_ = std::make_unique<FrmQelOptions>(app, options, raceSettings, state,
-                                                      installation, prompter, hooks);
-            dialog_->load();
+            dialog_ = std::make_unique<FrmQelOptions>(app, options, raceSettings, installation,
+                                                      userSettings, prompter, hooks);
         }
         return *dialog_;
     }
@@ -50,12 +57,12 @@ class FrmQelOptionsTest : public ::testing::Test {
     AppFolder app{folder.path()};
     OptionsSettings options;
     RaceFormatSettings raceSettings;
-    RaceState state;
     InstallationSettings installation;
+    test::MemoryUserSettings userSettings;
     test::ScriptedPrompter prompter;
     OptionsHooks hooks;
     int titleUpdates = 0;
-    std::vector<bool> tipsShown;
+    int helpShown = 0;
     std::unique_ptr<FrmQelOptions> dialog_;
 };
 
@@ -156,15 +163,83 @@ TEST_F(FrmQelOptionsTest, LoadShowsTheStoredOptions) {
     EXPECT_EQ(combo("cmbCoastTime")->currentText(), "2");
     EXPECT_TRUE(find<QRadioButton>("optStartMethod_2")->isChecked());
     EXPECT_TRUE(find<QRadioButton>("optWithGreen")->isChecked());
-    EXPECT_TRUE(find<QCheckBox>("chkShowTips")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("chkAutoDelay")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("chkAutoPrint")->isChecked());
     EXPECT_FALSE(find<QCheckBox>("chkAutoDisplayResults")->isChecked());
     EXPECT_EQ(combo("cmbDelayView")->currentText(), "15");
     EXPECT_EQ(combo("cmbDelayRotate")->currentText(), "30");
-    EXPECT_FLOAT_EQ(state.minLapTime, 2.0f);
-    EXPECT_EQ(state.coastTimeMs, 2000);
+    // The race reads its values from the stored positions.
+    EXPECT_EQ(options.minLapTimeIndex, 8);
+    EXPECT_FLOAT_EQ(minLapTimeOf(options), 2.0f);
+    EXPECT_EQ(coastTimeMsOf(options), 2000);
+    EXPECT_EQ(startDelayOf(options), 3);
+    EXPECT_EQ(firstLapOffsetOf(options), -1);
     EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(FrmQelOptionsTest, ShowTipsTickShowsTheRaceDirectorsOwnSettingAndAClickStoresIt) {
+    struct Case {
+        std::optional<std::string> stored;
+        bool ticked;
+    };
+    // Nothing stored yet, or a hand-edited text, counts as on.
+    for (const Case& c :
+         {Case{std::nullopt, true}, Case{"1", true}, Case{"0", false}, Case{"no", true}}) {
+        test::MemoryUserSettings own;
+        if (c.stored) own.setValue(kUserOptionsSection, kShowTipsKey, *c.stored);
+        FrmQelOptions window(app, options, raceSettings, installation, own, prompter, hooks);
+        auto* tick = child<QCheckBox>(window, "chkShowTips");
+        EXPECT_EQ(tick->isChecked(), c.ticked) << c.stored.value_or("nothing");
+        tick->click();
+        EXPECT_EQ(own.value(kUserOptionsSection, kShowTipsKey), c.ticked ? "0" : "1")
+            << c.stored.value_or("nothing");
+        EXPECT_EQ(readShowTipsAtStartup(own), !c.ticked);
+        tick->click();
+        EXPECT_EQ(readShowTipsAtStartup(own), c.ticked);
+    }
+    // The committed options file says 1; the tick does not follow the file.
+    userSettings.setValue(kUserOptionsSection, kShowTipsKey, "0");
+    EXPECT_FALSE(find<QCheckBox>("chkShowTips")->isChecked());
+}
+
+TEST_F(FrmQelOptionsTest, AutomateTicksTheRaceFormatCannotUseAreGreyedAtLoad) {
+    struct Case {
+        const char* format;
+        bool autoDelay;
+        bool autoPrint;
+        bool autoDisplayResults;
+    };
+    const Case cases[] = {
+        {"Practice", false, false, false},
+        {"Practice with Rotation", true, false, false},
+        {"Lap Race", false, false, false},
+        {"Timed Race", false, false, false},
+        {"Championship", true, false, true},
+        {"Round Robin", true, true, true},
+        {"Rotation Race", true, true, true},
+        {"Round Robin Lap Heats", true, true, true},
+        {"Rotation Race Lap Heats", true, true, true},
+    };
+    for (const Case& c : cases) {
+        raceSettings.raceFormat = formatNumber(c.format);
+        dialog_.reset();
+        EXPECT_EQ(enabled("chkAutoDelay"), c.autoDelay) << c.format;
+        EXPECT_EQ(enabled("chkAutoPrint"), c.autoPrint) << c.format;
+        EXPECT_EQ(enabled("chkAutoDisplayResults"), c.autoDisplayResults) << c.format;
+    }
+}
+
+TEST_F(FrmQelOptionsTest, InPracticeAnAutoDelayTickGreysNothing) {
+    // Saved from an earlier race with heats: the tick stays, but Practice has
+    // no heats to delay between, so Instant start stays open and the delay
+    // lists stay greyed.
+    raceSettings.raceFormat = formatNumber("Practice");
+    raceSettings.autoDelay = 1;
+    EXPECT_TRUE(find<QCheckBox>("chkAutoDelay")->isChecked());
+    EXPECT_FALSE(enabled("chkAutoDelay"));
+    EXPECT_TRUE(enabled("optStartMethod_0"));
+    for (const char* name : {"cmbDelayView", "cmbDelayRotate", "lblDelayView", "lblDelayRotate"})
+        EXPECT_FALSE(enabled(name)) << name;
 }
 
 TEST_F(FrmQelOptionsTest, TrackPowerPageFollowsTheRelay) {
@@ -239,9 +314,9 @@ TEST_F(FrmQelOptionsTest, OkWritesTheTenFieldsAndSetsTheRace) {
         expected.powerBeforeGreen = c.beforeGreen ? -1 : 0;
         expected.showTipsAtStart = c.tips ? 1 : 0;
         EXPECT_EQ(optionsBytes(), optionsFileText(expected)) << c.startMethod;
-        EXPECT_EQ(state.firstLapOffset, c.firstLapOffset);
-        EXPECT_EQ(state.startDelay, 7);
-        EXPECT_FLOAT_EQ(state.minLapTime, 11.0f);
+        EXPECT_EQ(firstLapOffsetOf(options), c.firstLapOffset);
+        EXPECT_EQ(startDelayOf(options), 7);
+        EXPECT_FLOAT_EQ(minLapTimeOf(options), 11.0f);
         EXPECT_EQ(dialog().result(), QDialog::Accepted);
     }
     EXPECT_EQ(titleUpdates, 3);
@@ -251,16 +326,19 @@ TEST_F(FrmQelOptionsTest, CoastTimeOfTwoAndAHalfOnTheNextLoad) {
     combo("cmbCoastTime")->setCurrentText("2.5");
     find<QPushButton>("cmdOk")->click();
     dialog_.reset();
+    options = OptionsSettings{};
     dialog();
-    EXPECT_EQ(state.coastTimeMs, 2500);
+    EXPECT_EQ(combo("cmbCoastTime")->currentText(), "2.5");
+    EXPECT_EQ(coastTimeMsOf(options), 2500);
 }
 
-TEST_F(FrmQelOptionsTest, AutomateValuesGoToTheRaceFormatNotTheFile) {
+TEST_F(FrmQelOptionsTest, AutomateValuesGoToTheRaceFormatAndItsFileNotTheOptionsFile) {
+    // A championship does not print after each heat: a greyed tick never prints.
+    raceSettings.raceFormat = formatNumber("Championship");
     find<QCheckBox>("chkAutoDelay")->setChecked(true);
     find<QCheckBox>("chkAutoDisplayResults")->setChecked(true);
     find<QCheckBox>("chkAutoPrint")->setChecked(true);
-    // The race format does not allow printing: a greyed tick never prints.
-    dialog().setHeatOptionsAllowed({true, false, true});
+    EXPECT_FALSE(enabled("chkAutoPrint"));
     combo("cmbDelayView")->setCurrentText("20");
     combo("cmbDelayRotate")->setCurrentText("300");
     find<QPushButton>("cmdOk")->click();
@@ -272,25 +350,34 @@ TEST_F(FrmQelOptionsTest, AutomateValuesGoToTheRaceFormatNotTheFile) {
     EXPECT_EQ(raceSettings.rotateDelayListIndex, 59);
     EXPECT_EQ(raceSettings.rotateDelaySeconds, 300);
     EXPECT_EQ(optionsBytes().find('\n'), optionsBytes().size() - 1);
+    // Saved with the race format, so the next start of the program has them.
+    RaceFormatSettings saved;
+    ReadRaceFormatFile(raceFormatFilePath(app), saved);
+    EXPECT_EQ(saved, raceSettings);
 }
 
 TEST_F(FrmQelOptionsTest, CancelWritesNothing) {
     const std::string before = optionsBytes();
+    const RaceFormatSettings raceBefore = raceSettings;
     combo("cmbDelay")->setCurrentIndex(20);
+    find<QCheckBox>("chkAutoDelay")->click();
     find<QPushButton>("cmdCancel")->click();
     EXPECT_EQ(optionsBytes(), before);
+    EXPECT_EQ(raceSettings, raceBefore);
+    EXPECT_FALSE(std::filesystem::exists(raceFormatFilePath(app)));
     EXPECT_EQ(dialog().result(), QDialog::Rejected);
     EXPECT_EQ(titleUpdates, 0);
 }
 
 TEST_F(FrmQelOptionsTest, StoredPositionOutsideItsListIsReportedAndLeftUnselected) {
     folder.write("QelDat/QelOptions.dat", "3,0,200,0,0,-1,-1,0,1,4\r\n");
-    state.minLapTime = 1.5f;
     dialog();
     EXPECT_EQ(combo("cmbMinLapTime")->currentIndex(), -1);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_NE(prompter.messages()[0].text.find("Minimum Lap Time"), std::string::npos);
-    EXPECT_FLOAT_EQ(state.minLapTime, 1.5f);
+    // The race counts every lap rather than refusing laps by a time no list offers.
+    EXPECT_EQ(options.minLapTimeIndex, 200);
+    EXPECT_FLOAT_EQ(minLapTimeOf(options), 0.0f);
     // OK keeps the stored position rather than writing one the next load refuses.
     prompter.clear();
     find<QPushButton>("cmdOk")->click();
@@ -326,13 +413,12 @@ TEST_F(FrmQelOptionsTest, MissingFileIsReportedAndTheLoadGoesOn) {
     EXPECT_EQ(combo("cmbDelayView")->count(), 60);
 }
 
-TEST_F(FrmQelOptionsTest, ShowTipsAndHelp) {
-    QSignalSpy help(&dialog(), &FrmQelOptions::helpRequested);
+TEST_F(FrmQelOptionsTest, HelpOpensTheHelpPagesAndLeavesTheDialogOpen) {
+    dialog().show();
     find<QPushButton>("cmdHelp")->click();
-    EXPECT_EQ(help.count(), 1);
-    find<QCheckBox>("chkShowTips")->click();
-    find<QCheckBox>("chkShowTips")->click();
-    EXPECT_EQ(tipsShown, (std::vector<bool>{false, true}));
+    EXPECT_EQ(helpShown, 1);
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_EQ(titleUpdates, 0);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,16 +26,20 @@ constexpr int kLanes = 4;
 class FrmQelRaceFormatTest : public ::testing::Test {
   protected:
     FrmQelRaceFormatTest() {
-        hooks.defineRacers = [this] { ++defineCalls; };
+        // What start-up puts in force on a first run.
+        applyRaceFormatDefaults(settings, kLanes);
         hooks.updateRaceTitle = [this] { ++titleCalls; };
-        hooks.autoDelay = [this](const HeatOptionsAllowed& allowed) { lastAllowed = allowed; };
-        hooks.raceResultsMenuVisible = [this](bool visible) { menuVisible = visible; };
+        hooks.raceFormatConfirmed = [this](bool wasDemoMode) {
+            confirmedFromDemo.push_back(wasDemoMode);
+        };
+        hooks.showPointSystem = [this] { pointSystemOpenedOn.push_back(settings); };
     }
 
+    // The dialog shows the set-up in force as it is made.
     FrmQelRaceFormat& dialog() {
         if (!dialog_) {
             dialog_ = std::make_unique<FrmQelRaceFormat>(app, settings, state, tables, board,
-                                                         points, prompter, kLanes, hooks);
+                                                         prompter, kLanes, hooks);
         }
         return *dialog_;
     }
@@ -49,14 +54,19 @@ class FrmQelRaceFormatTest : public ::testing::Test {
     void click(const QString& name) { find<QPushButton>(name)->click(); }
     bool shown(const QString& name) { return find<QWidget>(name)->isVisibleTo(&dialog()); }
     bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
+    bool fileExists() { return std::filesystem::exists(raceFormatFilePath(app)); }
     std::string fileBytes() { return readBinaryFile(raceFormatFilePath(app)); }
     void saveFile(const RaceFormatSettings& record) {
         folder.write("QelDat/QelRaceFormatSettings.dat", raceFormatRecordBytes(record));
     }
-    // A saved set-up from an earlier run, with the Options dialog's heat options.
-    static RaceFormatSettings earlierRecord() {
+    static RaceFormatSettings firstRunRecord() {
         RaceFormatSettings r;
         applyRaceFormatDefaults(r, kLanes);
+        return r;
+    }
+    // A set-up from an earlier run, with the Options dialog's heat options.
+    static RaceFormatSettings earlierRecord() {
+        RaceFormatSettings r = firstRunRecord();
         r.raceFormat = 2;
         r.raceLimitKind = "Number of Laps";
         r.lapsListIndex = 20;
@@ -80,18 +90,16 @@ class FrmQelRaceFormatTest : public ::testing::Test {
     RaceState state;
     HeatTables tables;
     RaceBoard board;
-    PointSystem points;
     test::ScriptedPrompter prompter;
     RaceFormatHooks hooks;
-    int defineCalls = 0;
     int titleCalls = 0;
-    HeatOptionsAllowed lastAllowed{true, true, true};
-    bool menuVisible = true;
+    std::vector<bool> confirmedFromDemo;
+    // The set-up in force each time the point system was asked for.
+    std::vector<RaceFormatSettings> pointSystemOpenedOn;
     std::unique_ptr<FrmQelRaceFormat> dialog_;
 };
 
 TEST_F(FrmQelRaceFormatTest, CaptionsNamesAndToolTips) {
-    dialog().load();
     EXPECT_EQ(dialog().objectName(), "frmQelRaceFormat");
     EXPECT_EQ(dialog().windowTitle(), "  Race Format");
     EXPECT_EQ(find<QLabel>("Label1")->text(), "Race Format:");
@@ -144,8 +152,8 @@ TEST_F(FrmQelRaceFormatTest, ListsHoldTheFormatsAndEveryRaceLength) {
         EXPECT_EQ(lapList->itemText(index), text) << index;
 }
 
-TEST_F(FrmQelRaceFormatTest, FirstRunCreatesTheDefaultFileAndShowsIt) {
-    dialog().load();
+TEST_F(FrmQelRaceFormatTest, OpensOnTheFirstRunSetUpWithoutWritingTheFile) {
+    dialog();
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_EQ(combo("cmbRaceFormat")->currentText(), "Practice");
     EXPECT_EQ(combo("cmbTime")->currentText(), "1");
@@ -158,16 +166,13 @@ TEST_F(FrmQelRaceFormatTest, FirstRunCreatesTheDefaultFileAndShowsIt) {
     EXPECT_EQ(find<QLabel>("lblLapOrTimeFormat")->text(), "Number of Minutes");
     EXPECT_FALSE(enabled("cmbTime"));
     EXPECT_FALSE(enabled("fraRotation"));
-    RaceFormatSettings firstRun;
-    applyRaceFormatDefaults(firstRun, kLanes);
-    EXPECT_EQ(fileBytes(), raceFormatRecordBytes(firstRun));
-    // Choosing Practice names the format, but only OK saves that.
-    EXPECT_EQ(settings.raceFormatName, "Practice");
+    // Start-up read (or made) the file; opening the dialog only shows what is in force.
+    EXPECT_FALSE(fileExists());
+    EXPECT_EQ(settings, firstRunRecord());
 }
 
-TEST_F(FrmQelRaceFormatTest, LoadShowsTheSavedSetUp) {
-    saveFile(earlierRecord());
-    dialog().load();
+TEST_F(FrmQelRaceFormatTest, OpensOnTheSetUpInForce) {
+    settings = earlierRecord();
     EXPECT_EQ(combo("cmbRaceFormat")->currentText(), "Lap Race");
     EXPECT_EQ(combo("cmbLaps")->currentText(), "45");
     EXPECT_TRUE(shown("cmbLaps"));
@@ -178,11 +183,16 @@ TEST_F(FrmQelRaceFormatTest, LoadShowsTheSavedSetUp) {
     EXPECT_EQ(find<QLineEdit>("txtSequence")->text(), "2143");
 }
 
-TEST_F(FrmQelRaceFormatTest, DamagedFileIsReportedAndNothingBreaks) {
+TEST_F(FrmQelRaceFormatTest, ADamagedFileOnDiskIsNotWhatTheDialogShows) {
+    // Start-up has reported the damaged file and kept the last good set-up;
+    // the dialog shows that set-up and says nothing more.
     folder.write("QelDat/QelRaceFormatSettings.dat", std::string("\x02\x00\x40", 3));
-    dialog().load();
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_NE(prompter.messages()[0].text.find("QelRaceFormatSettings.dat"), std::string::npos);
+    settings = earlierRecord();
+    dialog();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(combo("cmbRaceFormat")->currentText(), "Lap Race");
+    EXPECT_EQ(combo("cmbLaps")->currentText(), "45");
+    EXPECT_EQ(settings, earlierRecord());
 }
 
 struct FormatCase {
@@ -195,104 +205,23 @@ struct FormatCase {
     bool points;
     HeatOptionsAllowed options;
     bool practice;
-    const char* formatName;
 };
 
-TEST_F(FrmQelRaceFormatTest, ChoosingAFormatShowsItsLengthAndControls) {
+TEST_F(FrmQelRaceFormatTest, ChoosingAFormatShowsItsLengthAndControlsAndOkPutsItInForce) {
     // Each format is chosen after a lap format, so Practice shows it leaves the lists as they were.
     const FormatCase cases[] = {
-        {0,
-         false,
-         true,
-         "Number of Laps",
-         false,
-         false,
-         false,
-         {false, false, false},
-         true,
-         "Practice"},
-        {1,
-         true,
-         false,
-         "Number of Minutes",
-         true,
-         true,
-         false,
-         {true, false, false},
-         true,
-         "Practice"},
-        {2,
-         false,
-         true,
-         "Number of Laps",
-         true,
-         false,
-         false,
-         {false, false, false},
-         false,
-         "Lap Race"},
-        {3,
-         true,
-         false,
-         "Number of Minutes",
-         true,
-         false,
-         false,
-         {false, false, false},
-         false,
-         "Timed Race"},
-        {4,
-         false,
-         true,
-         "Number of Laps",
-         true,
-         true,
-         true,
-         {true, false, true},
-         false,
-         "Championship"},
-        {5,
-         true,
-         false,
-         "Number of Minutes",
-         true,
-         true,
-         false,
-         {true, true, true},
-         false,
-         "Round Robin"},
-        {6,
-         true,
-         false,
-         "Number of Minutes",
-         true,
-         true,
-         false,
-         {true, true, true},
-         false,
-         "Rotation Race"},
-        {7,
-         false,
-         true,
-         "Number of Laps",
-         true,
-         true,
-         false,
-         {true, true, true},
-         false,
-         "Round Robin Lap Heats"},
-        {8,
-         false,
-         true,
-         "Number of Laps",
-         true,
-         true,
-         false,
-         {true, true, true},
-         false,
-         "Rotation Race Lap Heats"},
+        {0, false, true, "Number of Laps", false, false, false, {false, false, false}, true},
+        {1, true, false, "Number of Minutes", true, true, false, {true, false, false}, true},
+        {2, false, true, "Number of Laps", true, false, false, {false, false, false}, false},
+        {3, true, false, "Number of Minutes", true, false, false, {false, false, false}, false},
+        {4, false, true, "Number of Laps", true, true, true, {true, false, true}, false},
+        {5, true, false, "Number of Minutes", true, true, false, {true, true, true}, false},
+        {6, true, false, "Number of Minutes", true, true, false, {true, true, true}, false},
+        {7, false, true, "Number of Laps", true, true, false, {true, true, true}, false},
+        {8, false, true, "Number of Laps", true, true, false, {true, true, true}, false},
     };
-    dialog().load();
+    for (int lane = 1; lane <= kLanes; ++lane)
+        state.laneRacerName[lane] = "Racer " + std::to_string(lane);
     for (const FormatCase& c : cases) {
         SCOPED_TRACE(c.format);
         chooseFormat(c.format == 2 ? 3 : 2);
@@ -307,22 +236,44 @@ TEST_F(FrmQelRaceFormatTest, ChoosingAFormatShowsItsLengthAndControls) {
         EXPECT_EQ(enabled("optSeq_0"), c.rotation);
         EXPECT_EQ(enabled("lblSequence_1"), c.rotation);
         EXPECT_EQ(enabled("cmdPoints"), c.points);
-        EXPECT_EQ(dialog().heatOptionsAllowed().autoDelay, c.options.autoDelay);
-        EXPECT_EQ(dialog().heatOptionsAllowed().autoPrint, c.options.autoPrint);
-        EXPECT_EQ(dialog().heatOptionsAllowed().autoDisplayResults, c.options.autoDisplayResults);
-        EXPECT_EQ(lastAllowed.autoPrint, c.options.autoPrint);
-        EXPECT_EQ(lastAllowed.autoDisplayResults, c.options.autoDisplayResults);
-        EXPECT_EQ(dialog().raceResultsMenuVisible(), c.rotation);
-        EXPECT_EQ(menuVisible, c.rotation);
-        EXPECT_EQ(state.practiceMode, c.practice);
+
+        const int titlesBefore = titleCalls;
+        click("cmdOk");
+        EXPECT_EQ(settings.raceFormat, c.format);
+        EXPECT_EQ(settings.raceFormatName,
+                  combo("cmbRaceFormat")->itemText(c.format).toStdString());
         EXPECT_EQ(settings.heatRotation, c.rotation ? -1 : 0);
-        EXPECT_EQ(settings.raceFormatName, c.formatName);
+        // What the format in force means for the race: practice or not, and
+        // which Automate ticks the Options dialog offers.
+        const RaceFormatRule& rule = raceFormatRule(settings.raceFormat);
+        EXPECT_EQ(rule.practiceMode, c.practice);
+        EXPECT_EQ(rule.heatRotation, c.rotation);
+        EXPECT_EQ(rule.options.autoDelay, c.options.autoDelay);
+        EXPECT_EQ(rule.options.autoPrint, c.options.autoPrint);
+        EXPECT_EQ(rule.options.autoDisplayResults, c.options.autoDisplayResults);
+        // The race title (and with it the Race Results menu) follows the new format.
+        EXPECT_GT(titleCalls, titlesBefore);
         EXPECT_EQ(board.lapHeader, "Lap");
+        EXPECT_EQ(dialog().result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(confirmedFromDemo.size(), std::size(cases));
+}
+
+TEST_F(FrmQelRaceFormatTest, ARaceWithoutHeatsOrAChampionshipDropsAutoPrintOnOk) {
+    // Practice, Lap Race, Timed Race and Championship print nothing after a heat.
+    for (int format : {0, 2, 3, 4}) {
+        SCOPED_TRACE(format);
+        settings.raceFormat = 5;
+        settings.autoPrint = 1;
+        dialog_.reset();
+        chooseFormat(format);
+        EXPECT_EQ(settings.autoPrint, 1) << "nothing in force before OK";
+        click("cmdOk");
+        EXPECT_EQ(settings.autoPrint, 0);
     }
 }
 
 TEST_F(FrmQelRaceFormatTest, CustomTextIsEnabledOnlyWithCustomInAHeatFormat) {
-    dialog().load();
     chooseFormat(5);
     EXPECT_FALSE(enabled("txtSequence"));
     find<QRadioButton>("optSeq_2")->click();
@@ -336,15 +287,18 @@ TEST_F(FrmQelRaceFormatTest, CustomTextIsEnabledOnlyWithCustomInAHeatFormat) {
     EXPECT_TRUE(enabled("txtSequence"));
 }
 
-TEST_F(FrmQelRaceFormatTest, RotationFormatsFieldOneRacerPerLane) {
+TEST_F(FrmQelRaceFormatTest, RotationFormatsFieldOneRacerPerLaneOnceConfirmed) {
     tables.racerCount = 11;
-    dialog().load();
     chooseFormat(5);
+    click("cmdOk");
     EXPECT_EQ(tables.racerCount, 11);
     chooseFormat(6);
+    EXPECT_EQ(tables.racerCount, 11) << "only OK changes the field";
+    click("cmdOk");
     EXPECT_EQ(tables.racerCount, kLanes);
     tables.racerCount = 11;
     chooseFormat(8);
+    click("cmdOk");
     EXPECT_EQ(tables.racerCount, kLanes);
 }
 
@@ -361,11 +315,11 @@ TEST_F(FrmQelRaceFormatTest, CustomSequenceIsCheckedOnOk) {
     };
     for (const CustomCase& c : cases) {
         SCOPED_TRACE(c.text);
+        settings = firstRunRecord();
+        saveFile(settings);
         dialog_.reset();
         prompter.clear();
-        defineCalls = 0;
-        folder.write("QelDat/QelRaceFormatSettings.dat", "");
-        dialog().load();
+        confirmedFromDemo.clear();
         const std::string before = fileBytes();
         const RaceFormatSettings inForce = settings;
         chooseFormat(5);
@@ -378,6 +332,7 @@ TEST_F(FrmQelRaceFormatTest, CustomSequenceIsCheckedOnOk) {
             EXPECT_FALSE(dialog().okCancelled());
             EXPECT_EQ(dialog().result(), QDialog::Accepted);
             EXPECT_EQ(settings.sequenceText[2], c.storedText);
+            EXPECT_EQ(confirmedFromDemo.size(), 1u);
             continue;
         }
         ASSERT_EQ(prompter.messages().size(), 1u);
@@ -391,15 +346,13 @@ TEST_F(FrmQelRaceFormatTest, CustomSequenceIsCheckedOnOk) {
         EXPECT_EQ(dialog().focusWidget(), text);
         EXPECT_EQ(text->selectedText(), text->text());
         EXPECT_EQ(fileBytes(), before);
-        EXPECT_EQ(settings.sequenceText, inForce.sequenceText);
-        EXPECT_EQ(settings.raceFormat, inForce.raceFormat);
-        EXPECT_EQ(defineCalls, 0);
+        EXPECT_EQ(settings, inForce);
+        EXPECT_TRUE(confirmedFromDemo.empty());
         dialog().hide();
     }
 }
 
 TEST_F(FrmQelRaceFormatTest, AnOverlongCustomSequenceIsRefused) {
-    dialog().load();
     chooseFormat(5);
     find<QRadioButton>("optSeq_2")->click();
     find<QLineEdit>("txtSequence")->setText(QString(201, '1'));
@@ -407,10 +360,10 @@ TEST_F(FrmQelRaceFormatTest, AnOverlongCustomSequenceIsRefused) {
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].title, "Custom Sequence");
     EXPECT_TRUE(dialog().okCancelled());
+    EXPECT_EQ(settings, firstRunRecord());
 }
 
 TEST_F(FrmQelRaceFormatTest, CustomTextIsNotJudgedOutsideHeatFormats) {
-    dialog().load();
     find<QLineEdit>("txtSequence")->setText("xyz");
     find<QRadioButton>("optSeq_2")->setChecked(true);
     chooseFormat(3);
@@ -420,16 +373,16 @@ TEST_F(FrmQelRaceFormatTest, CustomTextIsNotJudgedOutsideHeatFormats) {
 }
 
 TEST_F(FrmQelRaceFormatTest, OkStoresTheRecordByteForByteAndRebuildsTheRotation) {
-    saveFile(earlierRecord());
-    dialog().load();
+    settings = earlierRecord();
     chooseFormat(5);
     combo("cmbTime")->setCurrentIndex(10);
     combo("cmbLaps")->setCurrentIndex(30);
     find<QRadioButton>("optSeq_2")->click();
     find<QLineEdit>("txtSequence")->setText("1203");
     find<QCheckBox>("chkDemo")->setChecked(true);
-    board.rows[4].name.text = "Dana ";
-    board.rows[2].name.text = "Lee ";
+    state.laneRacerName[2] = "Lee";
+    state.laneRacerName[4] = "Dana";
+    board.rows[1].name.text = "Gone ";
     tables.racerCount = 6;
     click("cmdOk");
 
@@ -448,19 +401,44 @@ TEST_F(FrmQelRaceFormatTest, OkStoresTheRecordByteForByteAndRebuildsTheRotation)
     EXPECT_EQ(settings, expected);
     EXPECT_EQ(fileBytes(), raceFormatRecordBytes(expected));
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
-    EXPECT_EQ(defineCalls, 1);
+    // The lane racers become the numbered racers of the heats, in lane order.
+    EXPECT_EQ(tables.heatRacers[1].name, "Lee");
+    EXPECT_EQ(tables.heatRacers[1].startLane, 2);
+    EXPECT_EQ(tables.heatRacers[2].name, "Dana");
+    EXPECT_EQ(tables.heatRacers[2].startLane, 4);
     EXPECT_EQ(titleCalls, 2);
+    EXPECT_EQ(confirmedFromDemo, std::vector<bool>{false});
     EXPECT_EQ(tables.activeSequence, "120300");
+    // Lane 4 is not in the custom sequence, and lane 1 has no racer: both names leave the board.
     EXPECT_TRUE(board.rows[4].name.text.empty());
+    EXPECT_TRUE(board.rows[1].name.text.empty());
     EXPECT_EQ(board.rows[2].name.text, "Lee ");
+}
+
+TEST_F(FrmQelRaceFormatTest, OkTellsTheRaceWhetherItWasInDemoMode) {
+    struct Case {
+        int16_t inForce;
+        bool ticked;
+    };
+    for (const Case c : {Case{1, false}, Case{0, true}, Case{1, true}, Case{0, false}}) {
+        SCOPED_TRACE(testing::Message() << c.inForce << c.ticked);
+        settings.demoMode = c.inForce;
+        dialog_.reset();
+        confirmedFromDemo.clear();
+        EXPECT_EQ(find<QCheckBox>("chkDemo")->isChecked(), c.inForce == 1);
+        find<QCheckBox>("chkDemo")->setChecked(c.ticked);
+        click("cmdOk");
+        EXPECT_EQ(confirmedFromDemo, std::vector<bool>{c.inForce == 1});
+        EXPECT_EQ(settings.demoMode, c.ticked ? 1 : 0);
+    }
 }
 
 TEST_F(FrmQelRaceFormatTest, OkOverALongerFileKeepsItsTrailingBytes) {
     RaceFormatSettings longer = earlierRecord();
     longer.sequenceText[2] = std::string(40, '1');
     saveFile(longer);
+    settings = longer;
     const std::string oldBytes = fileBytes();
-    dialog().load();
     find<QLineEdit>("txtSequence")->setText("21");
     chooseFormat(2);
     click("cmdOk");
@@ -472,20 +450,17 @@ TEST_F(FrmQelRaceFormatTest, OkOverALongerFileKeepsItsTrailingBytes) {
 }
 
 TEST_F(FrmQelRaceFormatTest, OkWithARaceOfOneGoesThroughOnce) {
-    dialog().load();
     chooseFormat(3);
     click("cmdOk");
-    EXPECT_EQ(defineCalls, 1);
+    EXPECT_EQ(confirmedFromDemo.size(), 1u);
     EXPECT_EQ(titleCalls, 1);
     EXPECT_EQ(settings.raceFormatName, "Timed Race");
     EXPECT_EQ(settings.heatRotation, 0);
 }
 
 TEST_F(FrmQelRaceFormatTest, WithoutAPlacementTheLaneNamesBecomeTheRacers) {
-    hooks.defineRacers = nullptr;
     state.laneRacerName[1] = "Ana";
     state.laneRacerName[3] = "Bo";
-    dialog().load();
     chooseFormat(2);
     click("cmdOk");
     EXPECT_EQ(tables.heatRacers[1].name, "Ana");
@@ -493,41 +468,64 @@ TEST_F(FrmQelRaceFormatTest, WithoutAPlacementTheLaneNamesBecomeTheRacers) {
     EXPECT_EQ(tables.heatRacers[2].startLane, 3);
 }
 
-TEST_F(FrmQelRaceFormatTest, CancelLeavesTheFileAlone) {
-    saveFile(earlierRecord());
-    dialog().load();
-    const std::string before = fileBytes();
-    chooseFormat(4);
-    combo("cmbLaps")->setCurrentIndex(100);
-    find<QCheckBox>("chkDemo")->setChecked(true);
-    click("cmdCancel");
-    EXPECT_EQ(dialog().result(), QDialog::Rejected);
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(settings.raceLaps, 45);
-    EXPECT_EQ(settings.demoMode, 0);
-    EXPECT_EQ(defineCalls, 0);
-    // The last format chosen in the list has already set the race's flags.
-    EXPECT_EQ(settings.raceFormatName, "Championship");
-    EXPECT_EQ(settings.heatRotation, -1);
+TEST_F(FrmQelRaceFormatTest, CancelLeavesTheSetUpInForceTheFileAndTheFieldAlone) {
+    // Heat formats, among them the rotations that would field one racer per lane.
+    for (int format : {4, 5, 6, 8}) {
+        SCOPED_TRACE(format);
+        settings = earlierRecord();
+        saveFile(settings);
+        tables.racerCount = 11;
+        tables.activeSequence = "12";
+        board.lapHeader = "Heat";
+        dialog_.reset();
+        const std::string before = fileBytes();
+        chooseFormat(format);
+        combo("cmbLaps")->setCurrentIndex(100);
+        find<QRadioButton>("optSeq_2")->click();
+        find<QCheckBox>("chkDemo")->setChecked(true);
+        click("cmdCancel");
+        EXPECT_EQ(dialog().result(), QDialog::Rejected);
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_EQ(settings, earlierRecord());
+        EXPECT_EQ(tables.racerCount, 11);
+        EXPECT_EQ(tables.activeSequence, "12");
+        EXPECT_EQ(board.lapHeader, "Heat");
+        EXPECT_TRUE(confirmedFromDemo.empty());
+        EXPECT_EQ(titleCalls, 0);
+    }
 }
 
-TEST_F(FrmQelRaceFormatTest, PointSystemButtonSavesAndOpensThePointsDialog) {
-    dialog().load();
-    chooseFormat(4);
-    ASSERT_TRUE(enabled("cmdPoints"));
-    click("cmdPoints");
-    EXPECT_EQ(dialog().result(), QDialog::Accepted);
-    EXPECT_EQ(settings.raceFormatName, "Championship");
-    EXPECT_EQ(fileBytes(), raceFormatRecordBytes(settings));
-    QWidget* pointsDialog = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "frmQelChampionshipPoints" && widget->isVisible())
-            pointsDialog = widget;
+TEST_F(FrmQelRaceFormatTest, PointSystemButtonConfirmsTheFormatThenOpensThePointSystem) {
+    struct Case {
+        const char* custom;
+        bool accepted;
+    };
+    for (const Case c : {Case{"1234", true}, Case{"1235", false}}) {
+        SCOPED_TRACE(c.custom);
+        settings = firstRunRecord();
+        dialog_.reset();
+        pointSystemOpenedOn.clear();
+        chooseFormat(4);
+        find<QRadioButton>("optSeq_2")->click();
+        find<QLineEdit>("txtSequence")->setText(c.custom);
+        dialog().show();
+        ASSERT_TRUE(enabled("cmdPoints"));
+        click("cmdPoints");
+        if (!c.accepted) {
+            // A refused OK keeps the dialog open and the point system closed.
+            EXPECT_TRUE(dialog().okCancelled());
+            EXPECT_TRUE(dialog().isVisible());
+            EXPECT_TRUE(pointSystemOpenedOn.empty());
+            EXPECT_EQ(settings, firstRunRecord());
+            continue;
+        }
+        EXPECT_EQ(dialog().result(), QDialog::Accepted);
+        ASSERT_EQ(pointSystemOpenedOn.size(), 1u);
+        // The championship is in force and saved before the points are shown.
+        EXPECT_EQ(pointSystemOpenedOn[0].raceFormatName, "Championship");
+        EXPECT_EQ(pointSystemOpenedOn[0], settings);
+        EXPECT_EQ(fileBytes(), raceFormatRecordBytes(settings));
     }
-    ASSERT_NE(pointsDialog, nullptr);
-    EXPECT_FALSE(pointsDialog->isModal());
-    pointsDialog->close();
-    EXPECT_TRUE(std::filesystem::exists(app.dataFile(kPointSystemFileName)));
 }
 
 }  // namespace

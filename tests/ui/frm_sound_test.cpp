@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,17 @@ class FrmSoundTest : public ::testing::Test {
             folder.write(std::string("QelSound/") + name, "RIFF");
     }
 
+    // The dialog reads the sound folder as it is made.
+    FrmSound& dialog() {
+        if (!dialog_) {
+            dialog_ = std::make_unique<FrmSound>(app, table, player, prompter, timers,
+                                                 [this] { ++helpShown; });
+        }
+        return *dialog_;
+    }
     template <typename Widget>
     Widget* find(const QString& name) {
-        auto* widget = dialog.findChild<Widget*>(name);
+        auto* widget = dialog().findChild<Widget*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
@@ -61,14 +70,14 @@ class FrmSoundTest : public ::testing::Test {
     RecordingPlayer player;
     test::ScriptedPrompter prompter;
     VirtualScheduler timers;
-    FrmSound dialog{app, table, player, prompter, timers};
+    int helpShown = 0;
+    std::unique_ptr<FrmSound> dialog_;
 };
 
 TEST_F(FrmSoundTest, LoadFillsTheTableAndEveryControl) {
-    dialog.load();
-    EXPECT_EQ(dialog.objectName(), "frmSound");
-    EXPECT_EQ(dialog.windowTitle(), "Sounds");
-    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(224, 224, 224));
+    EXPECT_EQ(dialog().objectName(), "frmSound");
+    EXPECT_EQ(dialog().windowTitle(), "Sounds");
+    EXPECT_EQ(dialog().palette().color(QPalette::Window), QColor(224, 224, 224));
     EXPECT_EQ(find<QGroupBox>("Frame2")->title(), "Select sounds  to play:");
     EXPECT_EQ(find<QGroupBox>("Frame1")->title(), "Select car sounds:");
     const std::pair<const char*, const char*> captions[] = {{"cmdOk", "&OK"},
@@ -117,7 +126,6 @@ TEST_F(FrmSoundTest, LoadFillsTheTableAndEveryControl) {
 }
 
 TEST_F(FrmSoundTest, AChosenFileChangesOneLabelInProperCaseAndCancelKeepsTheTable) {
-    dialog.load();
     click("cmdChange_2");
     EXPECT_EQ(text("lblSelectSound"), "Select\r\nPersonal Best Lap:");
     EXPECT_TRUE(find<QLabel>("lblInstruction")->isHidden());
@@ -149,11 +157,11 @@ TEST_F(FrmSoundTest, AChosenFileChangesOneLabelInProperCaseAndCancelKeepsTheTabl
 }
 
 TEST_F(FrmSoundTest, OkStoresTheControlsAndRewritesTheFile) {
-    dialog.load();
     click("cmdOk");
     EXPECT_EQ(fileOnDisk(), kFile) << "OK without a change writes the same 19 lines";
 
-    dialog.load();
+    // Opened again, as before every showing.
+    dialog().load();
     find<QCheckBox>("chkPlay_0")->setChecked(false);
     find<QCheckBox>("chkPlay_2")->setChecked(true);
     find<QListWidget>("lstRaceSounds")->item(1)->setCheckState(Qt::Checked);
@@ -176,7 +184,6 @@ TEST_F(FrmSoundTest, OkStoresTheControlsAndRewritesTheFile) {
 }
 
 TEST_F(FrmSoundTest, TestPlaysEvenWhenOffAndLightsTheFrameForAThirdOfASecond) {
-    dialog.load();
     ASSERT_FALSE(find<QCheckBox>("chkPlay_1")->isChecked());
     click("cmdTest_1");
     EXPECT_EQ(player.played, std::vector<std::string>{"Each Lap.wav"});
@@ -195,7 +202,6 @@ TEST_F(FrmSoundTest, TestPlaysEvenWhenOffAndLightsTheFrameForAThirdOfASecond) {
 }
 
 TEST_F(FrmSoundTest, PressingAListEntryPlaysItWhateverItsTick) {
-    dialog.load();
     auto* list = find<QListWidget>("lstRaceSounds");
     for (const int entry : {5, 1, 9}) {
         QTest::mousePress(list->viewport(), Qt::LeftButton, {},
@@ -209,9 +215,10 @@ TEST_F(FrmSoundTest, PressingAListEntryPlaysItWhateverItsTick) {
 }
 
 TEST_F(FrmSoundTest, AMissingTableFileIsExplainedAndTheControlsStayEmpty) {
-    dialog.load();
+    dialog();
     std::filesystem::remove(soundTablePath(app));
-    dialog.load();
+    // The next showing reads the file again and finds it gone.
+    dialog().load();
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_NE(prompter.messages()[0].text.find("QelSounds.dat"), std::string::npos);
     EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::Ok);
@@ -223,6 +230,26 @@ TEST_F(FrmSoundTest, AMissingTableFileIsExplainedAndTheControlsStayEmpty) {
     }
     // The table keeps what the last good read gave it.
     EXPECT_EQ(table.lapSoundFile[0], "Overall Best.wav");
+}
+
+TEST_F(FrmSoundTest, AFileMissingWhenTheDialogIsMadeIsExplainedAtOnce) {
+    std::filesystem::remove(soundTablePath(app));
+    dialog();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_NE(prompter.messages()[0].text.find("QelSounds.dat"), std::string::npos);
+    for (int entry = 0; entry < kRaceSoundCount; ++entry)
+        EXPECT_FALSE(ticked(entry)) << entry;
+}
+
+TEST_F(FrmSoundTest, HelpOpensTheHelpTopicsAndChangesNothing) {
+    dialog().show();
+    find<QCheckBox>("chkPlay_1")->setChecked(true);
+    click("cmdHelp");
+    EXPECT_EQ(helpShown, 1);
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_EQ(table.lapSoundEnabled[1], 0);
+    EXPECT_EQ(fileOnDisk(), kFile);
+    EXPECT_TRUE(player.played.empty());
 }
 
 }  // namespace
