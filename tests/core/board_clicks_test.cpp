@@ -28,8 +28,8 @@ class BoardClicksTest : public ::testing::Test {
         fs::copy(fs::path(QEL_SOURCE_DIR) / "data" / "QelDat", folder.path() / "QelDat",
                  fs::copy_options::recursive);
         state.laneCount = 4;
-        state.practiceMode = true;
-        state.firstLapOffset = -1;
+        raceSettings.raceFormat = kPractice;
+        options.firstLapIndex = 0;  // races begin with lap 0
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
             state.bestLapMs[lane] = kNoBestLap;
             state.runningOrder[lane] = static_cast<int16_t>(lane);
@@ -37,24 +37,24 @@ class BoardClicksTest : public ::testing::Test {
         }
     }
 
-    void race() {
-        state.practiceMode = false;
-        state.raceFormat = kLapRace;
-    }
+    void race() { raceSettings.raceFormat = kLapRace; }
     HeaderChoice stored() const { return readRaceLagFile(appFolder); }
 
     test::TempFolder folder;
     AppFolder appFolder{folder.path()};
     RaceState state;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
+    RaceSetup setup{raceSettings, options};
     HeatTables heats;
     RaceBoard board;
     InstallationSettings installation;
     VirtualScheduler time;
     std::unique_ptr<Timer> raceTick = time.createTimer();
     test::ScriptedPrompter prompter;
-    RaceScreen screen{state, heats, board};
-    LaneNames names{appFolder, state, heats, board, installation, prompter};
-    BoardClicks clicks{appFolder, state, board, screen, *raceTick, names, prompter};
+    RaceScreen screen{state, setup, heats, board};
+    LaneNames names{appFolder, state, setup, heats, board, installation, prompter};
+    BoardClicks clicks{appFolder, state, setup, board, screen, *raceTick, names, prompter};
 };
 
 // --- Headers -----------------------------------------------------------------
@@ -73,7 +73,7 @@ TEST_F(BoardClicksTest, LagHeaderStepsAndIsStoredAtOnce) {
         EXPECT_EQ(stored().timeIncrementIndex, 2);
     }
 
-    state.practiceMode = true;
+    raceSettings.raceFormat = kPractice;
     board.lagHeader = "Median";
     clicks.lblLag_Click();
     EXPECT_EQ(stored().lagCaption, "Best Lap");
@@ -117,14 +117,13 @@ TEST_F(BoardClicksTest, HeaderFileThatCannotBeWrittenIsShown) {
 }
 
 TEST_F(BoardClicksTest, LapHeaderTogglesOnlyForHeatsThatTotalLaps) {
-    state.practiceMode = false;
-    state.raceFormat = kRoundRobin;
+    raceSettings.raceFormat = kRoundRobin;
     clicks.lblLapNumber_Click();
     EXPECT_EQ(board.lapHeader, "T-Laps");
     clicks.lblLapNumber_Click();
     EXPECT_EQ(board.lapHeader, "Lap");
 
-    state.raceFormat = kChampionship;
+    raceSettings.raceFormat = kChampionship;
     clicks.lblLapNumber_Click();
     EXPECT_EQ(board.lapHeader, "Lap");
 }
@@ -208,45 +207,44 @@ TEST_F(BoardClicksTest, FontSizeStaysWithinItsRange) {
 // --- Pointers and tips -------------------------------------------------------
 
 TEST(BoardClicksPointers, HandAndTipWhereAClickActs) {
-    RaceState practice;
-    practice.practiceMode = true;
-    RaceState race;
-    race.raceFormat = kLapRace;
-    RaceState sold = race;
-    sold.sellTimeEnabled = 1;
-    RaceState roundRobin;
-    roundRobin.raceFormat = kRoundRobin;
     RaceBoard board;
+    const OptionsSettings options;
 
     struct Case {
         const char* name;
         BoardTarget target;
-        const RaceState& state;
+        int16_t format;
+        bool sellsTime;
         BoardPointer pointer;
         std::optional<std::string> tip;
     };
     const std::vector<Case> cases{
-        {"lag header in practice", BoardTarget::LagHeader, practice, BoardPointer::Hand,
+        {"lag header in practice", BoardTarget::LagHeader, kPractice, false, BoardPointer::Hand,
          "Click to toggle between \"Best Lap\" & \"Median\""},
-        {"lag header in a race", BoardTarget::LagHeader, race, BoardPointer::Hand,
+        {"lag header in a race", BoardTarget::LagHeader, kLapRace, false, BoardPointer::Hand,
          "Click to toggle between \"Lag Behind\", \"Lag First\" & \"Median\""},
-        {"best header in practice", BoardTarget::BestHeader, practice, BoardPointer::Hand,
+        {"best header in practice", BoardTarget::BestHeader, kPractice, false, BoardPointer::Hand,
          "Click to toggle between \"Best Lap\", \"MPH\""},
-        {"best header in a race", BoardTarget::BestHeader, race, BoardPointer::Hand,
+        {"best header in a race", BoardTarget::BestHeader, kLapRace, false, BoardPointer::Hand,
          "Click to toggle between \"Best Lap\", \"MPH\" & \"Median\""},
-        {"best header selling time", BoardTarget::BestHeader, sold, BoardPointer::Hand,
+        {"best header selling time", BoardTarget::BestHeader, kLapRace, true, BoardPointer::Hand,
          "Click to toggle between \"Best Lap\", \"MPH\", \"Median\" & \"Time Left\""},
-        {"lap header in a lap race", BoardTarget::LapHeader, race, BoardPointer::Normal,
+        {"lap header in a lap race", BoardTarget::LapHeader, kLapRace, false, BoardPointer::Normal,
          std::nullopt},
-        {"lap header in round robin", BoardTarget::LapHeader, roundRobin, BoardPointer::Hand,
-         "Click to toggle between \"Lap\" & \"T-Laps\""},
-        {"race format", BoardTarget::RaceFormat, race, BoardPointer::Hand,
+        {"lap header in round robin", BoardTarget::LapHeader, kRoundRobin, false,
+         BoardPointer::Hand, "Click to toggle between \"Lap\" & \"T-Laps\""},
+        {"race format", BoardTarget::RaceFormat, kLapRace, false, BoardPointer::Hand,
          "Click to toggle between \"Race Format\" & \"Track Name\""},
-        {"elsewhere", BoardTarget::Other, race, BoardPointer::Normal, std::nullopt},
+        {"elsewhere", BoardTarget::Other, kLapRace, false, BoardPointer::Normal, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PointerChoice choice = pointerOver(c.target, 1, c.state, board, false);
+        RaceState state;
+        state.sellTimeEnabled = c.sellsTime ? 1 : 0;
+        RaceFormatSettings raceSettings;
+        raceSettings.raceFormat = c.format;
+        const PointerChoice choice =
+            pointerOver(c.target, 1, state, {raceSettings, options}, board, false);
         EXPECT_EQ(choice.pointer, c.pointer);
         EXPECT_EQ(choice.toolTip, c.tip);
     }
@@ -254,40 +252,48 @@ TEST(BoardClicksPointers, HandAndTipWhereAClickActs) {
 
 TEST(BoardClicksPointers, BestCellOffersAResetOnlyWhileTheRaceRuns) {
     RaceState state;
+    const RaceFormatSettings raceSettings;
+    const OptionsSettings options;
+    const RaceSetup setup{raceSettings, options};
     RaceBoard board;
     board.rows[2].name.text = " Disabled";
 
-    EXPECT_EQ(pointerOver(BoardTarget::BestCell, 1, state, board, false).toolTip, "");
-    const PointerChoice running = pointerOver(BoardTarget::BestCell, 1, state, board, true);
+    EXPECT_EQ(pointerOver(BoardTarget::BestCell, 1, state, setup, board, false).toolTip, "");
+    const PointerChoice running = pointerOver(BoardTarget::BestCell, 1, state, setup, board, true);
     EXPECT_EQ(running.pointer, BoardPointer::Hand);
     EXPECT_EQ(running.toolTip, "Click to reset \"Best Lap\"");
-    EXPECT_EQ(pointerOver(BoardTarget::BestCell, 2, state, board, true).pointer,
+    EXPECT_EQ(pointerOver(BoardTarget::BestCell, 2, state, setup, board, true).pointer,
               BoardPointer::Normal);
     board.bestHeader = "MPH";
-    EXPECT_EQ(pointerOver(BoardTarget::BestCell, 1, state, board, true).pointer,
+    EXPECT_EQ(pointerOver(BoardTarget::BestCell, 1, state, setup, board, true).pointer,
               BoardPointer::Normal);
 }
 
 TEST(BoardClicksPointers, NameCellOffersTheRacerListOnlyOnAnIdleBoard) {
     RaceState state;
     state.laneDisabled[2] = 1;
+    RaceFormatSettings raceSettings;
+    raceSettings.raceFormat = kLapRace;
+    const OptionsSettings options;
+    const RaceSetup setup{raceSettings, options};
     RaceBoard board;
 
-    const PointerChoice idle = pointerOver(BoardTarget::NameCell, 1, state, board, false);
+    const PointerChoice idle = pointerOver(BoardTarget::NameCell, 1, state, setup, board, false);
     EXPECT_EQ(idle.pointer, BoardPointer::Racer);
     EXPECT_EQ(idle.toolTip, "Click to select name, or go to Racers menu to add new names.");
-    const PointerChoice disabled = pointerOver(BoardTarget::NameCell, 2, state, board, false);
+    const PointerChoice disabled =
+        pointerOver(BoardTarget::NameCell, 2, state, setup, board, false);
     EXPECT_EQ(disabled.pointer, BoardPointer::Normal);
     EXPECT_EQ(disabled.toolTip, "To enable, go to \"Settings\" menu");
 
     board.startState = StartState::Pause;
-    const PointerChoice racing = pointerOver(BoardTarget::NameCell, 1, state, board, true);
+    const PointerChoice racing = pointerOver(BoardTarget::NameCell, 1, state, setup, board, true);
     EXPECT_EQ(racing.pointer, BoardPointer::Unchanged);
     EXPECT_EQ(racing.toolTip, std::nullopt);
 
     board.startState = StartState::Start;
-    state.heatRotation = true;
-    const PointerChoice heats = pointerOver(BoardTarget::NameCell, 1, state, board, false);
+    raceSettings.raceFormat = kRoundRobin;  // the heats fill the lanes
+    const PointerChoice heats = pointerOver(BoardTarget::NameCell, 1, state, setup, board, false);
     EXPECT_EQ(heats.pointer, BoardPointer::Unchanged);
     EXPECT_EQ(heats.toolTip, "");
 }

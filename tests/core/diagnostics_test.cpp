@@ -36,7 +36,8 @@ class DiagnosticsTest : public ::testing::Test {
     test::ScriptedPrompter prompter;
     RaceState state;
     InstallationSettings installation;
-    TimingLink link{port, time, prompter, state, installation};
+    RaceFormatSettings raceSettings;
+    TimingLink link{port, time, prompter, state, installation, raceSettings};
     SensorDiagnostics diag{link, time, state, installation};
 };
 
@@ -65,8 +66,8 @@ TEST_F(DiagnosticsTest, LoadingProbesEveryPortAndReopensTheBoxsOwn) {
 }
 
 TEST_F(DiagnosticsTest, PortsThatDoNotOpenOrAnswerAreReportedAsTheySeemed) {
-    port.setOnWrite(nullptr);  // silent box
-    state.demoMode = 1;        // no version probe for the caption
+    port.setOnWrite(nullptr);   // silent box
+    raceSettings.demoMode = 1;  // no version probe for the caption
     port.failOpens("no such port");
     prompter.answer(MessageAnswer::No);  // the box's own port: carry on in demo mode
     diag.Load();

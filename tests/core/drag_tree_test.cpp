@@ -84,7 +84,7 @@ TEST_F(DragTreeTest, TheGreenStartsTheRaceAndThrowsAwayWhatTheBoxSentDuringTheTr
 }
 
 TEST_F(DragTreeTest, DemoModeRunsTheSameTreeButSendsNothing) {
-    race.demoMode = 1;
+    raceSettings.demoMode = 1;
     options.powerBeforeGreen = -1;
     open();
     at(3000);
@@ -144,8 +144,8 @@ TEST_F(DragTreeTest, LastStepAlwaysSetsPause) {
 }
 
 TEST_F(DragTreeTest, AutoDelayBannerAtTheLastStep) {
-    race.autoDelay = 1;
-    race.raceFormat = kRotationRace;
+    raceSettings.autoDelay = 1;
+    raceSettings.raceFormat = kRotationRace;
     open();
     at(3499);
     EXPECT_FALSE(board.bannerVisible);

@@ -81,7 +81,7 @@ TEST_F(Formula1LightsTest, TheGreenStartsTheRaceAndThrowsAwayWhatTheBoxSentDurin
 }
 
 TEST_F(Formula1LightsTest, DemoModeRunsTheSameLightsButSendsNothing) {
-    race.demoMode = 1;
+    raceSettings.demoMode = 1;
     options.powerBeforeGreen = -1;
     open();
     at(7500);
@@ -226,8 +226,8 @@ TEST_F(Formula1LightsTest, AutoDelayBannerOnlyWhenHeatsRollOnByThemselves) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.raceFormat);
-        race.autoDelay = c.autoDelay;
-        race.raceFormat = c.raceFormat;
+        raceSettings.autoDelay = c.autoDelay;
+        raceSettings.raceFormat = c.raceFormat;
         board.bannerVisible = false;
         board.banner = "Race  Over";
         open();

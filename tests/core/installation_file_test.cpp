@@ -65,6 +65,22 @@ TEST(InstallationFile, CommittedFilesReadAndWriteBackByteForByte) {
               committed("QelInstallation.dat"));
 }
 
+// A missing or damaged QelInstallation.dat leaves the program's own defaults
+// in force; they must be the track a fresh installation's file describes.
+TEST(InstallationFile, DefaultsAreTheShippedFile) {
+    const std::string shipped = committed("QelInstallation.dat");
+    ASSERT_FALSE(shipped.empty());
+    const InstallationSettings defaults = defaultInstallation();
+    EXPECT_EQ(installationFileText(defaults), shipped);
+
+    InstallationSettings read;
+    parseInstallationFile(shipped, "QelInstallation.dat", read);
+    computeSpeedMultipliers(read);
+    EXPECT_EQ(installationFileText(read), installationFileText(defaults));
+    EXPECT_EQ(read.speedMultiplier, defaults.speedMultiplier);
+    EXPECT_EQ(defaults.laneCount, 4);
+}
+
 TEST(InstallationFile, ColoursAndScalesAreTheStoredValues) {
     const std::pair<const char*, int32_t> colours[] = {
         {"Blue", 16744576},   {"Green", 65280}, {"Grey", 12632256},  {"Orange", 33023},

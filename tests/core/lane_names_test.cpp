@@ -45,11 +45,14 @@ class LaneNamesTest : public ::testing::Test {
     test::TempFolder folder;
     AppFolder appFolder{folder.path()};
     RaceState state;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
     HeatTables heats;
     RaceBoard board;
     InstallationSettings installation;
     test::ScriptedPrompter prompter;
-    LaneNames names{appFolder, state, heats, board, installation, prompter};
+    LaneNames names{appFolder,    state,   {raceSettings, options}, heats, board,
+                    installation, prompter};
 };
 
 TEST_F(LaneNamesTest, LoadNamesShowsEachLanesRacer) {
@@ -67,7 +70,7 @@ TEST_F(LaneNamesTest, LoadNamesShowsEachLanesRacer) {
     EXPECT_TRUE(prompter.messages().empty());
 
     // A heat leaves lane 4 out of its sequence.
-    state.heatRotation = true;
+    raceSettings.raceFormat = kRoundRobin;
     heats.activeSequence = "123";
     names.LoadNames();
     EXPECT_EQ(cell(1), "Anna Fenwright ");

@@ -26,11 +26,11 @@ class LapCountingTest : public ::testing::Test {
   protected:
     LapCountingTest() {
         state.laneCount = 4;
-        state.raceFormat = kTimedRace;
-        state.firstLapOffset = 0;
-        state.minLapTime = 2.5f;
+        raceSettings.raceFormat = kTimedRace;
+        options.firstLapIndex = 1;  // races begin with lap 1
+        options.minLapTimeIndex = minLapTimePositionOf(2.5).value();
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
-            state.lapCount[lane] = state.firstLapOffset;
+            state.lapCount[lane] = firstLapOffsetOf(options);
             state.finishLap[lane] = kMaxLap;
             state.lastHitMs[lane] = kNoHitYet;
             state.bestLapMs[lane] = kNoBestLap;
@@ -43,10 +43,12 @@ class LapCountingTest : public ::testing::Test {
     }
 
     RaceState state;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
     HeatTables heats;
     RaceBoard board;
     RecordingListener listener;
-    LapCounter counter{state, heats, board, &listener};
+    LapCounter counter{state, heats, board, {raceSettings, options}, &listener};
 };
 
 TEST_F(LapCountingTest, FirstHitAtTimeZeroPassesTheDebounceAndTheMinimum) {
@@ -97,6 +99,20 @@ TEST_F(LapCountingTest, LanesTheTrackDoesNotHaveAndDisabledLanesCountNothing) {
     EXPECT_TRUE(listener.laps.empty());
 }
 
+// The counter reads the Options as each crossing comes, so a minimum changed
+// mid-race counts from the next crossing on.
+TEST_F(LapCountingTest, TheMinimumLapTimeIsTheOneInForceAtTheCrossing) {
+    hitAt(1, 1000);
+    options.minLapTimeIndex = minLapTimePositionOf(1.5).value();
+    hitAt(1, 3000);  // 2 s: a lap over 1.5 s, though not over the 2.5 s before
+    EXPECT_EQ(state.lapCount[1], 2);
+    options.minLapTimeIndex = minLapTimePositionOf(2).value();
+    hitAt(1, 4800);  // 1.8 s: no lap under 2 s, though one over 1.5 s
+    EXPECT_EQ(state.lapCount[1], 2);
+    hitAt(1, 5800);  // 2.8 s
+    EXPECT_EQ(state.lapCount[1], 3);
+}
+
 TEST_F(LapCountingTest, SoldTimeGatesTheLane) {
     state.sellTimeEnabled = 1;
     hitAt(1, 1000);
@@ -107,13 +123,13 @@ TEST_F(LapCountingTest, SoldTimeGatesTheLane) {
 }
 
 TEST_F(LapCountingTest, LapRaceAndFinishLapStopTheLane) {
-    state.raceFormat = kLapRace;
-    state.raceLaps = 2;
+    raceSettings.raceFormat = kLapRace;
+    raceSettings.raceLaps = 2;
     for (int32_t t : {1000, 5000, 9000, 13000})
         hitAt(1, t);
     EXPECT_EQ(state.lapCount[1], 2);
 
-    state.raceFormat = kTimedRace;
+    raceSettings.raceFormat = kTimedRace;
     state.finishLap[2] = 1;
     for (int32_t t : {1000, 5000})
         hitAt(2, t);
@@ -149,7 +165,7 @@ TEST_F(LapCountingTest, BestLapsAndTheOverallBest) {
 }
 
 TEST_F(LapCountingTest, RacesBeginningWithLapZero) {
-    state.firstLapOffset = -1;
+    options.firstLapIndex = 0;  // races begin with lap 0
     state.lapCount[1] = -1;
     hitAt(1, 800);
     EXPECT_EQ(state.lapCount[1], 0);

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "support/error_of.h"
 #include "support/temp_folder.h"
@@ -69,18 +72,46 @@ TEST(OptionsFile, ListPositionsGiveTheRaceValues) {
     EXPECT_EQ(automateDelaySecondsAt(60), std::nullopt);
 }
 
+// The other way round, for tools that take a value: only what the list offers.
+TEST(OptionsFile, ValuesFindTheirListPositions) {
+    const struct {
+        double seconds;
+        std::optional<int16_t> minLap;
+        std::optional<int16_t> coast;
+    } cases[] = {
+        {0, 0, 0},
+        {0.5, 2, 1},
+        {2, 8, 4},
+        {2.5, 10, 5},
+        {3, 12, 6},
+        {9.75, 39, std::nullopt},
+        {10, 40, std::nullopt},
+        {61, 91, std::nullopt},
+        {0.3, std::nullopt, std::nullopt},
+        {10.5, std::nullopt, std::nullopt},
+        {62, std::nullopt, std::nullopt},
+        {-0.5, std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        EXPECT_EQ(minLapTimePositionOf(c.seconds), c.minLap);
+        EXPECT_EQ(coastTimePositionOf(c.seconds), c.coast);
+        if (c.minLap) EXPECT_EQ(*minLapTimeAt(*c.minLap), static_cast<float>(c.seconds));
+        if (c.coast) EXPECT_EQ(*coastTimeMsAt(*c.coast), static_cast<int32_t>(c.seconds * 1000));
+    }
+}
+
 TEST(OptionsFile, CommittedFileLoadsAndWritesBackByteForByte) {
     test::TempFolder app;
     app.write("QelDat/qeloptions.dat", readBytes(kCommittedOptions));
     const AppFolder folder(app.path());
     OptionsSettings options;
     readOptionsFile(folder, options);
-    RaceState state;
-    EXPECT_TRUE(applyStoredOptions(options, state).empty());
-    EXPECT_EQ(state.startDelay, 3);
-    EXPECT_EQ(state.firstLapOffset, -1);
-    EXPECT_EQ(state.minLapTime, 2.0f);
-    EXPECT_EQ(state.coastTimeMs, 2000);
+    EXPECT_TRUE(storedOptionsProblems(options).empty());
+    EXPECT_EQ(startDelayOf(options), 3);
+    EXPECT_EQ(firstLapOffsetOf(options), -1);
+    EXPECT_EQ(minLapTimeOf(options), 2.0f);
+    EXPECT_EQ(coastTimeMsOf(options), 2000);
     EXPECT_EQ(startMethodOf(options), StartMethod::Formula1);
     EXPECT_FALSE(powerBeforeGreen(options));
     EXPECT_EQ(options.showTipsAtStart, 1);
@@ -89,7 +120,21 @@ TEST(OptionsFile, CommittedFileLoadsAndWritesBackByteForByte) {
     EXPECT_EQ(readBytes(app.path() / "QelDat/qeloptions.dat"), readBytes(kCommittedOptions));
 }
 
-TEST(OptionsFile, DamagedFileIsRefusedAndPositionsOutsideTheirListsKeepTheValues) {
+// A missing or damaged QelOptions.dat leaves the program's own defaults in
+// force; they must race exactly as a fresh installation's file does.
+TEST(OptionsFile, DefaultsAreTheShippedFile) {
+    const std::string shipped = readBytes(kCommittedOptions);
+    ASSERT_FALSE(shipped.empty());
+    EXPECT_EQ(optionsFileText(defaultOptions()), shipped);
+
+    OptionsSettings read;
+    parseOptionsFile(shipped, "QelOptions.dat", read);
+    EXPECT_EQ(optionsFileText(read), optionsFileText(defaultOptions()));
+}
+
+// A position outside its list is named once and then races as the list's
+// first entry: no minimum lap, no delay, lap 0 first, no coast.
+TEST(OptionsFile, DamagedFileIsRefusedAndPositionsOutsideTheirListsChangeNothing) {
     OptionsSettings options;
     options.startDelayIndex = 7;
     for (const char* text : {"", "3,0,8,0,0,-1,-1,0,1\r\n", "3,0,eight,0,0,-1,-1,0,1,4\r\n",
@@ -103,12 +148,7 @@ TEST(OptionsFile, DamagedFileIsRefusedAndPositionsOutsideTheirListsKeepTheValues
     }
 
     parseOptionsFile("31,2,92,0,-1,0,0,-1,0,7\r\n", "f", options);
-    RaceState state;
-    state.minLapTime = 1.5f;
-    state.coastTimeMs = 1000;
-    state.firstLapOffset = 0;
-    state.startDelay = 4;
-    const auto messages = applyStoredOptions(options, state);
+    const auto messages = storedOptionsProblems(options);
     EXPECT_EQ(messages,
               (std::vector<std::string>{
                   "The Minimum Lap Time saved in QelOptions.dat (entry 93) is not in its list: "
@@ -119,10 +159,10 @@ TEST(OptionsFile, DamagedFileIsRefusedAndPositionsOutsideTheirListsKeepTheValues
                   "list: choose one in Options.",
                   "The Coast Time saved in QelOptions.dat (entry 8) is not in its list: choose "
                   "one in Options."}));
-    EXPECT_EQ(state.minLapTime, 1.5f);
-    EXPECT_EQ(state.coastTimeMs, 1000);
-    EXPECT_EQ(state.firstLapOffset, 0);
-    EXPECT_EQ(state.startDelay, 4);
+    EXPECT_EQ(minLapTimeOf(options), 0.0f);
+    EXPECT_EQ(coastTimeMsOf(options), 0);
+    EXPECT_EQ(firstLapOffsetOf(options), -1);
+    EXPECT_EQ(startDelayOf(options), 0);
     EXPECT_EQ(startMethodOf(options), StartMethod::DragRacing);
     EXPECT_TRUE(powerBeforeGreen(options));
 }
@@ -131,7 +171,6 @@ TEST(OptionsFile, OkStoresPositionsAndFlagsAndTheRaceValues) {
     test::TempFolder app;
     const AppFolder folder(app.path());
     OptionsSettings options;
-    RaceState state;
     OptionsSelection chosen;
     chosen.startDelayIndex = 5;
     chosen.firstLapIndex = 1;
@@ -140,11 +179,11 @@ TEST(OptionsFile, OkStoresPositionsAndFlagsAndTheRaceValues) {
     chosen.startMethod = StartMethod::DragRacing;
     chosen.powerBeforeGreen = true;
     chosen.showTipsAtStart = false;
-    EXPECT_TRUE(takeOptions(chosen, options, state).empty());
-    EXPECT_EQ(state.minLapTime, 10.0f);
-    EXPECT_EQ(state.startDelay, 5);
-    EXPECT_EQ(state.firstLapOffset, 0);
-    EXPECT_EQ(state.coastTimeMs, 2500);
+    EXPECT_TRUE(takeOptions(chosen, options).empty());
+    EXPECT_EQ(minLapTimeOf(options), 10.0f);
+    EXPECT_EQ(startDelayOf(options), 5);
+    EXPECT_EQ(firstLapOffsetOf(options), 0);
+    EXPECT_EQ(coastTimeMsOf(options), 2500);
     writeOptionsFile(folder, options);
     EXPECT_EQ(readBytes(app.path() / "QelDat/QelOptions.dat"), "5,1,40,0,-1,0,0,-1,0,5\r\n");
 
@@ -153,19 +192,19 @@ TEST(OptionsFile, OkStoresPositionsAndFlagsAndTheRaceValues) {
     chosen.startMethod = StartMethod::Formula1;
     chosen.powerBeforeGreen = false;
     chosen.showTipsAtStart = true;
-    takeOptions(chosen, options, state);
-    EXPECT_EQ(state.firstLapOffset, -1);
+    takeOptions(chosen, options);
+    EXPECT_EQ(firstLapOffsetOf(options), -1);
     EXPECT_EQ(optionsFileText(options), "5,0,40,0,0,-1,-1,0,1,5\r\n");
 
     // A list with no selection (or one the dialog never filled) keeps what was there.
     chosen.minLapTimeIndex = std::nullopt;
     chosen.coastTimeIndex = 12;
-    const auto messages = takeOptions(chosen, options, state);
+    const auto messages = takeOptions(chosen, options);
     EXPECT_EQ(messages, (std::vector<std::string>{
                             "No Minimum Lap Time is selected: the previous one is kept.",
                             "No Coast Time is selected: the previous one is kept."}));
-    EXPECT_EQ(state.minLapTime, 10.0f);
-    EXPECT_EQ(state.coastTimeMs, 2500);
+    EXPECT_EQ(minLapTimeOf(options), 10.0f);
+    EXPECT_EQ(coastTimeMsOf(options), 2500);
     EXPECT_EQ(optionsFileText(options), "5,0,40,0,0,-1,-1,0,1,5\r\n");
 }
 

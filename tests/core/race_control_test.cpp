@@ -5,12 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/engine/race_engine.h"
@@ -20,6 +19,7 @@
 #include "support/fake_timing_port.h"
 #include "support/race_setup.h"
 #include "support/recording_sound_device.h"
+#include "support/recording_windows.h"
 #include "support/scripted_prompter.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
@@ -27,44 +27,7 @@
 namespace qel {
 namespace {
 
-// The windows the race control opens, as a list of what was asked for.
-class RecordingWindows : public RaceControlWindows {
-  public:
-    void boardChanged() override { calls.push_back("boardChanged"); }
-    void showStartCountdown(std::function<void()> then) override {
-        calls.push_back("countdown");
-        if (countdownClosesAtOnce) {
-            then();
-        } else {
-            openCountdown = std::move(then);
-        }
-    }
-    void showDragTree() override { calls.push_back("dragTree"); }
-    void showFormula1() override { calls.push_back("formula1"); }
-    void showRaceFormatForLength() override { calls.push_back("raceFormatForLength"); }
-    bool showAbortChoice() override {
-        calls.push_back("abortChoice");
-        return false;
-    }
-    void refreshNextHeat() override { calls.push_back("refreshNextHeat"); }
-    void closeNextHeat() override { calls.push_back("closeNextHeat"); }
-    void stopRotateDelay() override { calls.push_back("stopRotateDelay"); }
-
-    // The start windows only, in the order they opened.
-    std::vector<std::string> startWindows() const {
-        std::vector<std::string> shown;
-        for (const auto& call : calls) {
-            if (call == "countdown" || call == "dragTree" || call == "formula1") {
-                shown.push_back(call);
-            }
-        }
-        return shown;
-    }
-
-    bool countdownClosesAtOnce = true;
-    std::function<void()> openCountdown;
-    std::vector<std::string> calls;
-};
+using test::RecordingWindows;
 
 // One write to the box and the virtual time it went out at.
 struct TimedWrite {
@@ -80,7 +43,7 @@ class RaceControlTest : public ::testing::Test {
     RaceControlTest() {
         test::layOutApplicationFolder(folder);
         engine.attachWindows(&windows);
-        engine.Form_Load();
+        engine.Form_Load({[this] { ++portListsOpened; }});
         useStartMethod(StartMethod::Instant);
         prompter.clear();
         port.clearWritten();
@@ -99,7 +62,7 @@ class RaceControlTest : public ::testing::Test {
             if (bytes == "V") port.feed("QELBOX 2.1\r\n");
         });
     }
-    void realMode() { engine.state().demoMode = 0; }
+    void realMode() { app->raceSettings.demoMode = 0; }
 
     void press() { engine.control().cmdStart_Click(); }
     std::string caption() { return startCaptionOf(engine.board().startState); }
@@ -132,12 +95,13 @@ class RaceControlTest : public ::testing::Test {
     RaceEngine engine{*app, {appFolder, port, time, time, random, prompter, device}};
     RecordingWindows windows;
     std::vector<TimedWrite> timedWrites;
+    int portListsOpened = 0;
 };
 
 // --- Start -------------------------------------------------------------------
 
 TEST_F(RaceControlTest, DemoStartLocksTheMenusAndGoesGreenAtOnce) {
-    ASSERT_EQ(engine.state().demoMode, 1);
+    ASSERT_TRUE(engine.setup().demoMode());
     press();
 
     EXPECT_TRUE(engine.state().lapsUnsaved);
@@ -153,9 +117,10 @@ TEST_F(RaceControlTest, DemoStartLocksTheMenusAndGoesGreenAtOnce) {
     EXPECT_FALSE(engine.board().busy);
 }
 
-TEST_F(RaceControlTest, RealModeWithoutAnOpenPortDoesNotStart) {
+TEST_F(RaceControlTest, RealModeWithAPortThatWillNotOpenDoesNotStart) {
     realMode();
     port.close();
+    port.failOpens("There is no serial port 1.");
     press();
 
     EXPECT_EQ(prompter.messageTexts(), std::vector<std::string>{"Com Port Not Found"});
@@ -164,6 +129,27 @@ TEST_F(RaceControlTest, RealModeWithoutAnOpenPortDoesNotStart) {
     EXPECT_FALSE(engine.state().lapsUnsaved);
     EXPECT_FALSE(engine.board().busy);
     expectMenus(true);
+}
+
+// A box plugged in after start-up: the Start button opens its port and gives
+// it the set-up before asking for its version, so the race is timed.
+TEST_F(RaceControlTest, RealModeOpensAClosedPortAndSetsTheBoxUpBeforeTheProbe) {
+    realMode();
+    port.close();
+    boxAnswersProbe();
+    const int commPort = engine.state().commPort;
+    press();
+
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_TRUE(port.isOpen());
+    ASSERT_FALSE(port.openedPorts().empty());
+    EXPECT_EQ(port.openedPorts().back(), commPort);
+    // Power off (no relay here), lane count, sensor type, D1, paused; then
+    // the probe and the start.
+    EXPECT_EQ(port.written(), "A4\nC0\nD1\n\rPPVS");
+    EXPECT_EQ(caption(), "Pause");
+    EXPECT_TRUE(engine.raceTick().enabled());
+    EXPECT_EQ(portListsOpened, 0);
 }
 
 TEST_F(RaceControlTest, RealModeBoxSilentOnTheProbeDoesNotStart) {
@@ -232,9 +218,30 @@ TEST_F(RaceControlTest, SameNamesAnsweredNoKeepsTheTrackIdle) {
     EXPECT_EQ(shown.title, "Same Names");
     EXPECT_EQ(shown.icon, MessageIcon::Question);
     EXPECT_EQ(shown.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(shown.defaultButton, DefaultButton::Second);
     EXPECT_EQ(caption(), "Start");
     EXPECT_FALSE(engine.raceTick().enabled());
     EXPECT_TRUE(playedSounds().empty());
+    expectMenus(true);
+}
+
+// Enter on the question presses its default button, No: a hurried Enter
+// never starts a race with one racer entered twice.
+TEST_F(RaceControlTest, SameNamesAnsweredByEnterKeepsTheTrackIdle) {
+    lapRace(10);
+    setLaneRacers(
+        R"("Anna Fenwright","Bruno Kettleby","Anna Fenwright","Bruno Kettleby","","","","")");
+    press();  // no answer scripted: the default button
+
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Same Names");
+    EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(prompter.messages()[0].defaultButton, DefaultButton::Second);
+    EXPECT_EQ(caption(), "Start");
+    EXPECT_FALSE(engine.raceTick().enabled());
+    EXPECT_NE(engine.board().flagPicture, kFlagGreen);
+    EXPECT_TRUE(playedSounds().empty());
+    EXPECT_EQ(windows.calls, std::vector<std::string>{"stopRotateDelay"});
     expectMenus(true);
 }
 
@@ -242,6 +249,8 @@ TEST_F(RaceControlTest, SameNamesAnsweredYesAsksForEveryPairThenStarts) {
     lapRace(10);
     setLaneRacers(
         R"("Anna Fenwright","Bruno Kettleby","Anna Fenwright","Bruno Kettleby","","","","")");
+    prompter.answer(MessageAnswer::Yes);
+    prompter.answer(MessageAnswer::Yes);
     press();
 
     EXPECT_EQ(
@@ -297,14 +306,10 @@ class StartMethodTest : public RaceControlTest, public ::testing::WithParamInter
 
 TEST_P(StartMethodTest, ChoosesCountdownAndLights) {
     const StartCase& c = GetParam();
-    RaceState& s = engine.state();
-    s.raceFormat = c.format;
-    s.practiceMode = c.format == kPractice;
-    s.heatRotation = c.format >= kChampionship;
-    s.startDelay = c.startDelay;
+    app->raceSettings.raceFormat = c.format;
+    test::useStartMethod(app->options, c.method, c.startDelay);
     app->heats.currentHeat = c.currentHeat;
     app->heats.heatCount = 4;
-    useStartMethod(c.method);
 
     engine.control().StartMethod();
 
@@ -352,7 +357,7 @@ TEST_F(RaceControlTest, LightsComeOnlyOnceTheCountdownHasClosed) {
     press();
 
     EXPECT_EQ(windows.startWindows(), std::vector<std::string>{"countdown"});
-    EXPECT_EQ(engine.state().startDelay, 3);
+    EXPECT_EQ(engine.setup().startDelay(), 3);
     expectMenus(false);
     ASSERT_TRUE(windows.openCountdown);
     windows.openCountdown();
@@ -393,7 +398,7 @@ TEST_F(RaceControlTest, RealPauseCutsThePowerAndStopsTheBoxAfterTheCoast) {
     timedWrites.clear();
     windows.calls.clear();
     const int64_t pausedAt = time.tickCountMs();
-    const int32_t coast = engine.state().coastTimeMs;
+    const int32_t coast = engine.setup().coastTimeMs();
     ASSERT_EQ(coast, 2000);
     press();
 
@@ -413,7 +418,7 @@ TEST_F(RaceControlTest, ContinueStartsAgainWhereTheRaceStood) {
     const RaceState& s = engine.state();
     const int32_t elapsed = s.elapsedMs;
     const auto laps = s.lapCount;
-    ASSERT_GT(laps[1], s.firstLapOffset);
+    ASSERT_GT(laps[1], engine.setup().firstLapOffset());
     device.clearCalls();
     press();  // continue
 
@@ -545,7 +550,7 @@ TEST_F(RaceControlAfterRaceTest, ResetAnsweredYesReadiesTheNextRace) {
 // --- The track call ----------------------------------------------------------
 
 TEST_F(RaceControlTest, TrackCallsCloserThanTwoSecondsAreOnePress) {
-    engine.state().coastTimeMs = 0;  // the pause itself holds no time here
+    app->options.coastTimeIndex = coastTimePositionOf(0).value();  // the pause holds no time
     press();
     engine.control().PauseButton(time.now());
     EXPECT_EQ(caption(), "Continue");
@@ -556,6 +561,58 @@ TEST_F(RaceControlTest, TrackCallsCloserThanTwoSecondsAreOnePress) {
     engine.control().PauseButton(time.now());
     EXPECT_EQ(caption(), "Pause");
 }
+
+// A marshal's second press, by the coast time and the gap after the first.
+// The program is held during the pause's coast wait, so a press made then is
+// read the moment the wait ends: it is the same press, bouncing or repeated,
+// and must not continue the race the marshal just stopped.
+struct TrackCallCase {
+    const char* name;
+    double coastSeconds;
+    int64_t gapMs;
+    const char* captionAfter;  // "Continue": still paused; "Pause": racing again
+};
+
+void PrintTo(const TrackCallCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SecondTrackCallTest : public RaceControlTest,
+                            public ::testing::WithParamInterface<TrackCallCase> {};
+
+TEST_P(SecondTrackCallTest, IsASecondPressOnlyOnceTheWaitAndTheDebounceAreOver) {
+    const TrackCallCase& c = GetParam();
+    app->options.coastTimeIndex = coastTimePositionOf(c.coastSeconds).value();
+    press();
+    ASSERT_EQ(caption(), "Pause");
+    time.advance(4000);
+
+    const int64_t first = time.tickCountMs();
+    engine.control().PauseButton(time.now());
+    ASSERT_EQ(caption(), "Continue");
+    EXPECT_EQ(time.tickCountMs() - first, static_cast<int64_t>(c.coastSeconds * 1000));
+    // A press is read once the program is free again: at its own moment, or
+    // as the wait ends if it came during it.
+    const int64_t readAt = std::max(first + c.gapMs, time.tickCountMs());
+    time.advance(readAt - time.tickCountMs());
+    engine.control().PauseButton(time.now());
+
+    EXPECT_EQ(caption(), c.captionAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RaceControl, SecondTrackCallTest,
+    ::testing::Values(
+        // Read after the wait and the debounce: the marshal lets the race go on.
+        TrackCallCase{"TwoSecondCoastTwoAndAHalfApart", 2, 2500, "Pause"},
+        // Made during the wait, read as it ends: the same press.
+        TrackCallCase{"ThreeSecondCoastTwoAndAHalfApart", 3, 2500, "Continue"},
+        TrackCallCase{"ThreeSecondCoastThreeAndAHalfApart", 3, 3500, "Pause"},
+        // Inside the two-second debounce, with or without a wait.
+        TrackCallCase{"NoCoastOneAndAHalfApart", 0, 1500, "Continue"},
+        TrackCallCase{"TwoSecondCoastOneAndAHalfApart", 2, 1500, "Continue"},
+        TrackCallCase{"NoCoastTwoAndAHalfApart", 0, 2500, "Pause"}),
+    [](const ::testing::TestParamInfo<TrackCallCase>& info) { return info.param.name; });
 
 TEST_F(RaceControlTest, TrackCallFromTheBoxPausesTheRace) {
     realMode();
@@ -576,7 +633,7 @@ TEST_F(RaceControlTest, BouncingTrackCallDuringTheCoastIsOnePress) {
     realMode();
     boxAnswersProbe();
     press();
-    engine.state().coastTimeMs = 3000;  // the longest coast the Options offer
+    app->options.coastTimeIndex = coastTimePositionOf(3).value();  // the longest on offer
     port.feed("WW");
     time.advance(100);
 

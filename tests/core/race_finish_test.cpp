@@ -22,9 +22,9 @@ class RaceFinishTest : public ::testing::Test {
   protected:
     RaceFinishTest() {
         s.laneCount = 4;
-        s.firstLapOffset = 0;
-        s.minLapTime = 2;
-        s.coastTimeMs = 2000;
+        options.firstLapIndex = 1;  // races begin with lap 1
+        options.minLapTimeIndex = minLapTimePositionOf(2).value();
+        options.coastTimeIndex = coastTimePositionOf(2).value();
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
             s.finishLap[lane] = kMaxLap;
             s.bestLapMs[lane] = kNoBestLap;
@@ -35,15 +35,15 @@ class RaceFinishTest : public ::testing::Test {
     }
 
     void lapRace(int laps) {
-        s.raceFormat = kLapRace;
-        s.raceLimitKind = "Number of Laps";
-        s.raceLaps = static_cast<int16_t>(laps);
+        raceSettings.raceFormat = kLapRace;
+        raceSettings.raceLimitKind = "Number of Laps";
+        raceSettings.raceLaps = static_cast<int16_t>(laps);
     }
+    // A heat format (anything but kTimedRace) runs in heats.
     void timedRace(float minutes, int format = kTimedRace) {
-        s.raceFormat = static_cast<int16_t>(format);
-        s.raceLimitKind = "Number of Minutes";
-        s.raceMinutes = minutes;
-        s.heatRotation = format != kTimedRace;
+        raceSettings.raceFormat = static_cast<int16_t>(format);
+        raceSettings.raceLimitKind = "Number of Minutes";
+        raceSettings.raceMinutes = minutes;
     }
     // Laps of lanes 1..4 and the race clock; the board is redrawn as the tick would.
     void at(int32_t ms, std::array<int, 4> laps) {
@@ -57,19 +57,23 @@ class RaceFinishTest : public ::testing::Test {
     }
 
     RaceState s;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
+    RaceSetup setup{raceSettings, options};
     HeatTables heats;
     RaceBoard board;
     test::FakeTimingPort port;
     VirtualScheduler time;
     test::ScriptedPrompter prompter;
     InstallationSettings installation;
-    TimingLink link{port, time, prompter, s, installation};
+    TimingLink link{port, time, prompter, s, installation, raceSettings};
     std::unique_ptr<Timer> tick = time.createTimer();
     SoundTable sounds;
     RecordingPlayer player;
     RecordingHandover handover;
-    RaceScreen screen{s, heats, board};
-    RaceFinish finish{{s, heats, board, screen, link, *tick, time, sounds, player, handover}};
+    RaceScreen screen{s, setup, heats, board};
+    RaceFinish finish{
+        {s, setup, heats, board, screen, link, *tick, time, sounds, player, handover}};
 };
 
 TEST_F(RaceFinishTest, TenLapRaceFlagsFinishLapsAndCoast) {
@@ -105,12 +109,11 @@ TEST_F(RaceFinishTest, TenLapRaceFlagsFinishLapsAndCoast) {
 
 TEST_F(RaceFinishTest, LapHeatsCloseAtTheLeadersFinish) {
     lapRace(3);
-    s.raceFormat = kRoundRobinLapHeats;
-    s.heatRotation = true;
+    raceSettings.raceFormat = kRoundRobinLapHeats;
     heats.activeSequence = "1234";
     heats.currentHeat = 1;
     heats.heatCount = 4;
-    s.autoDelay = 1;
+    raceSettings.autoDelay = 1;
     at(9000, {3, 2, 2, 1});
     EXPECT_EQ(s.raceOverHandled, 1);
     EXPECT_EQ(board.banner, "Heat Over");
@@ -165,7 +168,7 @@ TEST_F(RaceFinishTest, TimedHeatThatIsNotTheLastShowsRedAndCountsEveryCoastLap) 
 }
 
 TEST_F(RaceFinishTest, ClockCountsUpInPracticeAndNeverWrapsMinutes) {
-    s.raceFormat = kPractice;
+    raceSettings.raceFormat = kPractice;
     s.elapsedMs = 75 * 60 * 1000 + 4999;
     finish.clock();
     EXPECT_EQ(board.clock, "75:04");

@@ -9,7 +9,8 @@ class RaceScreenTest : public ::testing::Test {
   protected:
     RaceScreenTest() {
         s.laneCount = 3;
-        s.firstLapOffset = 0;
+        raceSettings.raceFormat = kLapRace;
+        options.firstLapIndex = 1;  // races begin with lap 1
         const int32_t colors[] = {0, 255, 65280, 16744576};
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
             s.bestLapMs[lane] = kNoBestLap;
@@ -18,9 +19,11 @@ class RaceScreenTest : public ::testing::Test {
         }
     }
     RaceState s;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
     HeatTables heats;
     RaceBoard board;
-    RaceScreen screen{s, heats, board};
+    RaceScreen screen{s, {raceSettings, options}, heats, board};
 };
 
 TEST_F(RaceScreenTest, RowsFollowTheRunningOrderWithTheLanesColours) {
@@ -73,7 +76,7 @@ TEST_F(RaceScreenTest, DisabledAndUnusedLanes) {
     s.laneDisabled[2] = 1;
     s.shownLapMs = {0, 4000, 4000, 4000};
     s.lapCount = {0, 1, 1, 1};
-    s.heatRotation = true;
+    raceSettings.raceFormat = kRoundRobin;  // heats in a sequence
     heats.activeSequence = "102";
     screen.UpdateRaceScreen();
     EXPECT_EQ(board.rows[s.lanePosition[2]].name.text, " Disabled");
@@ -84,7 +87,7 @@ TEST_F(RaceScreenTest, DisabledAndUnusedLanes) {
 }
 
 TEST_F(RaceScreenTest, LapZeroRacesShowLapZeroAndNoGapYet) {
-    s.firstLapOffset = -1;
+    options.firstLapIndex = 0;  // races begin with lap 0
     s.lapCount = {0, 0, -1, -1};
     s.lastPassMs = {0, 700, 0, 0};
     s.shownLapMs = {0, 700, 0, 0};
@@ -94,7 +97,7 @@ TEST_F(RaceScreenTest, LapZeroRacesShowLapZeroAndNoGapYet) {
 }
 
 TEST_F(RaceScreenTest, PracticeRowsAreTheLanes) {
-    s.practiceMode = true;
+    raceSettings.raceFormat = kPractice;
     s.lapCount = {0, 2, 0, 5};
     s.shownLapMs = {0, 4100, 0, 3900};
     s.bestLapMs = {0, 4100, kNoBestLap, 3800};

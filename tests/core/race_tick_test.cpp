@@ -27,9 +27,10 @@ class RaceTickTest : public ::testing::Test {
   protected:
     RaceTickTest() {
         s.laneCount = 2;
-        s.raceFormat = kLapRace;
-        s.raceLimitKind = "Number of Laps";
-        s.raceLaps = 50;
+        raceSettings.raceFormat = kLapRace;
+        raceSettings.raceLimitKind = "Number of Laps";
+        raceSettings.raceLaps = 50;
+        options.firstLapIndex = 1;  // races begin with lap 1
         for (int lane = 1; lane <= kMaxLanes; ++lane) {
             s.finishLap[lane] = kMaxLap;
             s.lastHitMs[lane] = kNoHitYet;
@@ -40,6 +41,9 @@ class RaceTickTest : public ::testing::Test {
     }
 
     RaceState s;
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
+    RaceSetup setup{raceSettings, options};
     HeatTables heats;
     RaceBoard board;
     test::FakeTimingPort port;
@@ -47,17 +51,18 @@ class RaceTickTest : public ::testing::Test {
     test::ScriptedPrompter prompter;
     test::ScriptedRandom random;
     InstallationSettings installation;
-    TimingLink link{port, time, prompter, s, installation};
+    TimingLink link{port, time, prompter, s, installation, raceSettings};
     std::unique_ptr<Timer> timer = time.createTimer();
     SoundTable sounds;
     test::RecordingPlayer player;
     test::RecordingHandover handover;
     CountingViews views;
-    LapCounter counter{s, heats, board};
+    LapCounter counter{s, heats, board, setup};
     DemoGenerator demo{s, random};
-    RaceScreen screen{s, heats, board, &views};
-    RaceFinish finish{{s, heats, board, screen, link, *timer, time, sounds, player, handover}};
-    RaceTick tick{s, heats, link, counter, demo, screen, finish};
+    RaceScreen screen{s, setup, heats, board, &views};
+    RaceFinish finish{
+        {s, setup, heats, board, screen, link, *timer, time, sounds, player, handover}};
+    RaceTick tick{s, heats, setup, link, counter, demo, screen, finish};
 };
 
 TEST_F(RaceTickTest, TheBoardIsRedrawnEverySixthTick) {
@@ -83,7 +88,7 @@ TEST_F(RaceTickTest, RealModeReadsTheBoxAndCountsItsLaps) {
 }
 
 TEST_F(RaceTickTest, DemoModeGeneratesLapsAndWritesNothing) {
-    s.demoMode = 1;
+    raceSettings.demoMode = 1;
     s.demoNextLapMs = {0, 150, 350};
     s.demoMeanMs = {0, 1000, 1000};
     port.feed("999\rA");  // whatever the box may send is not read in demo mode

@@ -29,11 +29,7 @@ class RaceTitleTest : public ::testing::Test {
         state.laneCount = 4;
     }
 
-    void set(int16_t format) {
-        state.raceFormat = format;
-        state.practiceMode = format == kPractice;
-        state.heatRotation = format >= kChampionship;
-    }
+    void set(int16_t format) { raceSettings.raceFormat = format; }
     void useStartMethod(StartMethod method) {
         options.instantStart = method == StartMethod::Instant ? -1 : 0;
         options.dragStart = method == StartMethod::DragRacing ? -1 : 0;
@@ -45,9 +41,11 @@ class RaceTitleTest : public ::testing::Test {
     RaceState state;
     HeatTables heats;
     RaceBoard board;
+    RaceFormatSettings raceSettings;
     OptionsSettings options;
+    RaceSetup setup{raceSettings, options};
     int clockRefreshes = 0;
-    RaceTitle title{appFolder, state, heats, board, options, [this] { ++clockRefreshes; }};
+    RaceTitle title{appFolder, state, heats, board, setup, [this] { ++clockRefreshes; }};
 };
 
 TEST_F(RaceTitleTest, EachFormatHasItsTitleAndMenus) {
@@ -60,8 +58,8 @@ TEST_F(RaceTitleTest, EachFormatHasItsTitleAndMenus) {
         bool heatMenus;     // race results and rotation sequence
         bool summaryHeats;  // the summary's heat view
     };
-    state.raceLaps = 10;
-    state.raceMinutes = 1;
+    raceSettings.raceLaps = 10;
+    raceSettings.raceMinutes = 1;
     const Case cases[] = {
         {kPractice, 1, 0, "Practice", "Qe Timer - Practice", false, false},
         {kPracticeWithRotation, 1, 4, "Practice / Rotation", "Qe Timer - Practice with Rotation",
@@ -94,20 +92,20 @@ TEST_F(RaceTitleTest, EachFormatHasItsTitleAndMenus) {
 
 TEST_F(RaceTitleTest, RaceLengthIsWrittenAsTheListShowsIt) {
     set(kTimedRace);
-    state.raceMinutes = 2.5f;
+    raceSettings.raceMinutes = 2.5f;
     title.UpdateRaceTitle();
     EXPECT_EQ(state.raceTitle, "2.5 Minute Race");
 
     set(kLapRace);
-    state.raceLaps = 250;
+    raceSettings.raceLaps = 250;
     title.UpdateRaceTitle();
     EXPECT_EQ(state.raceTitle, "250 Lap Race");
 }
 
 TEST_F(RaceTitleTest, DemoModeSaysSoInTheDescription) {
-    state.demoMode = 1;
+    raceSettings.demoMode = 1;
     set(kLapRace);
-    state.raceLaps = 10;
+    raceSettings.raceLaps = 10;
     title.UpdateRaceTitle();
     EXPECT_EQ(state.raceTitle, "Demo - 10 Lap Race");
     EXPECT_EQ(board.raceDescription, "Demo - 10 Lap Race");
@@ -128,8 +126,9 @@ TEST_F(RaceTitleTest, WindowTitleNamesTheStartAndTheMinimumLap) {
     title.UpdateRaceTitle();
     EXPECT_EQ(board.windowTitle,
               "Qe Timer - 5 seconds delay before DragRacing Start - 2.25 seconds minimum lap time");
-    EXPECT_EQ(state.startDelay, 5);
-    EXPECT_FLOAT_EQ(state.minLapTime, 2.25f);
+    // The race itself counts with the values the title names.
+    EXPECT_EQ(setup.startDelay(), 5);
+    EXPECT_FLOAT_EQ(setup.minLapTime(), 2.25f);
 }
 
 // An options file with more than one start marked races with the last one

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qel::replay {
@@ -74,6 +75,48 @@ TEST(Replay, OptionsAreChecked) {
     EXPECT_EQ(parse({"--demo", "--format", "3", "--minutes", "1.5", "--first-lap", "0"}), "");
     EXPECT_EQ(o.format, 3);
     EXPECT_EQ(o.firstLap, 0);
+}
+
+// The replay races with the Options the program has: a value the Options
+// lists don't offer could never be raced, so it is refused.
+TEST(Replay, MinimumLapAndCoastTakeOnlyWhatTheOptionsListsOffer) {
+    const std::string minLapRefused =
+        "--min-lap takes a minimum lap time of the Options list: 0 to 9.75 in steps of 0.25, "
+        "or whole seconds 10 to 61";
+    const std::string coastRefused =
+        "--coast takes a coast time of the Options list: 0 to 3 in steps of 0.5";
+    const struct {
+        const char* option;
+        const char* value;
+        std::string error;  // "" = taken
+    } cases[] = {
+        {"--min-lap", "0", ""},
+        {"--min-lap", "2.25", ""},
+        {"--min-lap", "9.75", ""},
+        {"--min-lap", "61", ""},
+        {"--min-lap", "2.3", minLapRefused},
+        {"--min-lap", "10.5", minLapRefused},
+        {"--min-lap", "62", minLapRefused},
+        {"--min-lap", "-1", minLapRefused},
+        {"--coast", "0", ""},
+        {"--coast", "2.5", ""},
+        {"--coast", "3", ""},
+        {"--coast", "0.25", coastRefused},
+        {"--coast", "3.5", coastRefused},
+        {"--coast", "fast", coastRefused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.option) + " " + c.value);
+        ReplayOptions o;
+        std::vector<const char*> args{"qeltimer-replay", "--demo", c.option, c.value};
+        EXPECT_EQ(parseOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()), o),
+                  c.error);
+        if (c.error.empty()) {
+            const double taken =
+                std::string_view(c.option) == "--coast" ? o.coastSeconds : o.minLap;
+            EXPECT_EQ(taken, std::stod(c.value));
+        }
+    }
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ class TimingLinkTest : public ::testing::Test {
     test::ScriptedPrompter prompter;
     RaceState state;
     InstallationSettings installation;
-    TimingLink link{port, time, prompter, state, installation};
+    RaceFormatSettings raceSettings;
+    TimingLink link{port, time, prompter, state, installation, raceSettings};
 };
 
 TEST_F(TimingLinkTest, TrackPowerFollowsTheRelayType) {
@@ -46,7 +47,7 @@ TEST_F(TimingLinkTest, TrackPowerFollowsTheRelayType) {
 TEST_F(TimingLinkTest, DemoModeSendsNoRaceCommandsButStillSetsUpTheBox) {
     installation.relayIndex = kRelayNormallyOpen;
     installation.sensorTypeIndex = kSensorInfrared;
-    state.demoMode = 1;
+    raceSettings.demoMode = 1;
     link.SetTrackPower(true);
     link.SendBoxCommand("S");
     link.SendLaneCount();

@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/shell/tip_startup_setting.h"
 #include "support/memory_user_settings.h"
@@ -46,26 +45,24 @@ class SeedCountingRandom : public test::ScriptedRandom {
     int clockSeeds = 0;
 };
 
+// The window and the Options dialog's tip box show one per-user setting, so
+// what the window's tick stores is what the Options dialog reads.
 class TipWindowTest : public ::testing::Test {
   protected:
-    TipWindow makeWindow() {
-        return TipWindow(app, random, settings,
-                         [this](bool tick) { optionsTicks.push_back(tick); });
-    }
+    TipWindow makeWindow() { return TipWindow(app, random, settings); }
 
     test::TempFolder folder;
     AppFolder app{folder.path()};
     SeedCountingRandom random{{0.6}};
     test::MemoryUserSettings settings;
-    std::vector<bool> optionsTicks;
 };
 
-TEST_F(TipWindowTest, LoadTicksBothBoxesSeedsFromTheClockAndShowsATip) {
+TEST_F(TipWindowTest, LoadTicksTheBoxSeedsFromTheClockAndShowsATip) {
     folder.write("qeldat/tipofday.txt", "a\r\nb\r\nc\r\n");
     TipWindow window = makeWindow();
     ASSERT_TRUE(window.load());
     EXPECT_TRUE(window.showAtStartup());
-    EXPECT_EQ(optionsTicks, std::vector<bool>{true});
+    EXPECT_TRUE(readShowTipsAtStartup(settings));  // what the Options tip box shows
     EXPECT_EQ(random.clockSeeds, 1);
     EXPECT_EQ(window.text(), "b");
     EXPECT_EQ(settings.writes(), 0);
@@ -76,7 +73,8 @@ TEST_F(TipWindowTest, TurnedOffTheWindowGoesAtOnceAndReadsNothing) {
     settings.setValue("Options", "Show Tips at Startup", "0");
     TipWindow window = makeWindow();
     EXPECT_FALSE(window.load());
-    EXPECT_TRUE(optionsTicks.empty());
+    EXPECT_FALSE(window.showAtStartup());
+    EXPECT_EQ(settings.writes(), 1) << "only the test's own write: loading stores nothing";
     EXPECT_EQ(random.draws(), 0);
     EXPECT_TRUE(window.tips().tips().empty());
 }
@@ -97,25 +95,29 @@ TEST_F(TipWindowTest, NextTipShowsAnotherDraw) {
     EXPECT_EQ(window.text(), "c");
 }
 
-TEST_F(TipWindowTest, TheTickIsStoredAndCopiedToTheOptionsOnEveryClick) {
+TEST_F(TipWindowTest, TheTickIsStoredWhereTheOptionsReadItOnEveryClick) {
     TipWindow window = makeWindow();
     ASSERT_TRUE(window.load());
     window.setShowAtStartup(false);
     EXPECT_EQ(settings.value("Options", "Show Tips at Startup"), "0");
     EXPECT_FALSE(window.showAtStartup());
+    EXPECT_FALSE(readShowTipsAtStartup(settings));
     window.setShowAtStartup(true);
     EXPECT_EQ(settings.value("Options", "Show Tips at Startup"), "1");
-    EXPECT_EQ(optionsTicks, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(readShowTipsAtStartup(settings));
+    EXPECT_EQ(settings.writes(), 2);
     // The next opening goes by what was stored.
     window.setShowAtStartup(false);
     EXPECT_FALSE(makeWindow().load());
 }
 
-TEST_F(TipWindowTest, WorksWithoutAnOptionsDialog) {
-    TipWindow window(app, random, settings, nullptr);
+TEST_F(TipWindowTest, AnUntickInTheOptionsKeepsTheWindowAway) {
+    TipWindow window = makeWindow();
     ASSERT_TRUE(window.load());
-    window.setShowAtStartup(false);
-    EXPECT_EQ(settings.value("Options", "Show Tips at Startup"), "0");
+    storeShowTipsAtStartup(settings, false);  // the Options dialog's tip box
+    EXPECT_FALSE(makeWindow().load());
+    storeShowTipsAtStartup(settings, true);
+    EXPECT_TRUE(makeWindow().load());
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ namespace qel::test {
 
 struct StartLightsBench {
     StartLightsBench() {
-        race.raceFormat = kLapRace;
+        raceSettings.raceFormat = kLapRace;
         installation.relayIndex = kRelayNormallyClosed;  // "E" powers the track
         port.open(1);
         sounds.raceSoundEnabled[kSoundGetReady] = true;
@@ -29,7 +29,7 @@ struct StartLightsBench {
     }
 
     StartSequenceServices services() {
-        return {race, board, *raceTick, link, sounds, player, options};
+        return {race, board, *raceTick, link, sounds, player, {raceSettings, options}};
     }
     StartSequenceHooks hooks() {
         StartSequenceHooks h;
@@ -86,16 +86,18 @@ struct StartLightsBench {
     }
 
     RaceState race;
+    // The race format and the Options, which the lights read as each step needs them.
+    RaceFormatSettings raceSettings;
+    OptionsSettings options;
     RaceBoard board;
     FakeTimingPort port;
     VirtualScheduler time;
     ScriptedPrompter prompter;
     InstallationSettings installation;
-    TimingLink link{port, time, prompter, race, installation};
+    TimingLink link{port, time, prompter, race, installation, raceSettings};
     std::unique_ptr<Timer> raceTick = time.createTimer();
     SoundTable sounds;
     RecordingPlayer player;
-    OptionsSettings options;
     ScriptedRandom random{{0.5}};
     std::vector<std::string> calls;
     int boardChanges = 0;
