@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
         program.start(placement);
         // Messages open over the race board.
         prompter.setParent(&program.mainWindow());
-        QObject::connect(&program.mainWindow(), &qel::ui::FrmQelTimer::programEnded,
-                         &application, &QApplication::quit, Qt::QueuedConnection);
+        QObject::connect(&program.mainWindow(), &qel::ui::FrmQelTimer::programEnded, &application,
+                         &QApplication::quit, Qt::QueuedConnection);
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();

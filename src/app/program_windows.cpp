@@ -72,9 +72,9 @@ void ProgramWindows::showRacersDatabase() {
 
 void ProgramWindows::showSound() {
     AppState& app = engine_.app();
-    auto* dialog = new ui::FrmSound(seams_.folder, app.sounds, engine_.soundPlayer(),
-                                    seams_.prompter, seams_.timers, [this] { showHelp(); },
-                                    &board());
+    auto* dialog = new ui::FrmSound(
+        seams_.folder, app.sounds, engine_.soundPlayer(), seams_.prompter, seams_.timers,
+        [this] { showHelp(); }, &board());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
@@ -149,8 +149,9 @@ void ProgramWindows::showDiagnostics() {
     AppState& app = engine_.app();
     app.board.busy = true;
     board().render();
-    ui::FrmQelDiag dialog(engine_.link(), seams_.timers, app.race, app.installation,
-                          [this] { showHelp(); }, &board());
+    ui::FrmQelDiag dialog(
+        engine_.link(), seams_.timers, app.race, app.installation, [this] { showHelp(); },
+        &board());
     app.board.busy = false;
     board().render();
     dialog.exec();

@@ -48,7 +48,8 @@ void QtClock::sleepMs(int ms) {
     if (ms <= 0) return;
     const QDeadlineTimer deadline(ms, Qt::PreciseTimer);
     while (!deadline.hasExpired()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::max<qint64>(deadline.remainingTime(), 1)));
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::max<qint64>(deadline.remainingTime(), 1)));
     }
 }
 

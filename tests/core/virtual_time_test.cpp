@@ -114,8 +114,8 @@ TEST_F(VirtualTimeTest, SleepInsideAHandlerHoldsEveryTimerUntilItReturns) {
     // Nothing fires during the wait; afterwards each late timer fires once
     // (not once per missed interval), then keeps time again.
     const std::vector<Expiry> expected = {
-        {"lights", 40, 40},   {"lights", 80, 40},  {"tick", 100, 100}, {"lights", 350, 270},
-        {"tick", 350, 250},   {"lights", 390, 40}, {"lights", 430, 40}, {"tick", 450, 100},
+        {"lights", 40, 40}, {"lights", 80, 40},  {"tick", 100, 100},  {"lights", 350, 270},
+        {"tick", 350, 250}, {"lights", 390, 40}, {"lights", 430, 40}, {"tick", 450, 100},
     };
     EXPECT_EQ(log, expected);
     EXPECT_EQ(scheduler.tickCountMs(), 460);

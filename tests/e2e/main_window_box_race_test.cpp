@@ -217,9 +217,11 @@ TEST_F(MainWindowBoxRace, LapRaceCountsTheBoxCrossingsAndEndsWithThePowerOff) {
     EXPECT_EQ(s.finishLap[leader], kLaps);
     for (int lane = 1; lane <= kLanes; ++lane) {
         ASSERT_TRUE(read.count(lane)) << "lane " << lane;
-        const int allowed = std::min<int>(s.finishLap[lane], kLaps) - program->engine.setup().firstLapOffset();
+        const int allowed =
+            std::min<int>(s.finishLap[lane], kLaps) - program->engine.setup().firstLapOffset();
         const int counted = std::min<int>(static_cast<int>(read.at(lane).size()), allowed);
-        EXPECT_EQ(s.lapCount[lane], program->engine.setup().firstLapOffset() + counted) << "lane " << lane;
+        EXPECT_EQ(s.lapCount[lane], program->engine.setup().firstLapOffset() + counted)
+            << "lane " << lane;
         expectLapTimesMatch(lane, read.at(lane));
     }
     // The lanes finished one after another, not all on the same lap.
@@ -282,7 +284,8 @@ TEST_F(MainWindowBoxRace, LostBoxMidRaceKeepsTheLapsAndTheProgramRunning) {
     std::array<QString, kLanes + 1> shown;
     for (int lane = 1; lane <= kLanes; ++lane) {
         ASSERT_TRUE(read.count(lane)) << "lane " << lane;
-        EXPECT_EQ(s.lapCount[lane], static_cast<int>(read.at(lane).size()) + program->engine.setup().firstLapOffset())
+        EXPECT_EQ(s.lapCount[lane],
+                  static_cast<int>(read.at(lane).size()) + program->engine.setup().firstLapOffset())
             << "lane " << lane;
         expectLapTimesMatch(lane, read.at(lane));
         EXPECT_EQ(lapNumberShown(lane), s.lapCount[lane]) << "lane " << lane;

@@ -80,8 +80,8 @@ class OperatorDesk : public ::testing::Test {
 
     // The program starts; before that a test may lay out files.
     ProgramHarness& start(bool tipOfTheDay = false) {
-        harness_ = std::make_unique<ProgramHarness>(folder.path(), port, time, time, random,
-                                                    sound, prompter);
+        harness_ = std::make_unique<ProgramHarness>(folder.path(), port, time, time, random, sound,
+                                                    prompter);
         if (!tipOfTheDay) {
             harness_->settings.setValue("Options", "Show Tips at Startup", "0");
         }
@@ -130,8 +130,7 @@ class OperatorDesk : public ::testing::Test {
     }
     // The next message box answered by a key, as the race director does.
     void answerMessage(Qt::Key key) {
-        desk().hands.expect("messageBox",
-                            [key](QWidget& box) { QTest::keyClick(&box, key); });
+        desk().hands.expect("messageBox", [key](QWidget& box) { QTest::keyClick(&box, key); });
     }
 
     TempFolder folder;

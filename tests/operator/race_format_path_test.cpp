@@ -59,8 +59,7 @@ TEST_P(LapRaceByStartMethod, TenLapsEndUnderTheCheckeredFlag) {
 INSTANTIATE_TEST_SUITE_P(
     StartMethods, LapRaceByStartMethod,
     ::testing::Values(
-        StartCase{"Instant", 0, 0,
-                  "Qe Timer -  Instant Start - 2 seconds minimum lap time"},
+        StartCase{"Instant", 0, 0, "Qe Timer -  Instant Start - 2 seconds minimum lap time"},
         StartCase{"DragRacing", 1, 0,
                   "Qe Timer - 0 seconds delay before DragRacing Start - 2 seconds minimum lap "
                   "time"},

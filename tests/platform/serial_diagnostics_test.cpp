@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e/box_simulator_process.h"
 #include "core/engine/timing_link.h"
 #include "core/setup/diagnostics.h"
+#include "e2e/box_simulator_process.h"
 #include "platform/qt_timers.h"
 #include "platform/serial_port.h"
 #include "support/scripted_prompter.h"

@@ -18,12 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "e2e/box_simulator_process.h"
 #include "core/engine/demo_generator.h"
 #include "core/engine/lap_counting.h"
 #include "core/engine/race_finish.h"
-#include "core/engine/race_start.h"
 #include "core/engine/race_screen.h"
+#include "core/engine/race_start.h"
 #include "core/engine/race_tick.h"
 #include "core/engine/timing_link.h"
 #include "core/seams/uniform_random.h"
@@ -31,6 +30,7 @@
 #include "core/sound/sound_table.h"
 #include "core/state/heat_tables.h"
 #include "core/state/race_state.h"
+#include "e2e/box_simulator_process.h"
 #include "platform/qt_timers.h"
 #include "platform/serial_port.h"
 #include "support/race_end_fakes.h"

@@ -55,7 +55,8 @@ class ModalHands {
             if (modal->objectName() == name) return;
         }
         modal->setProperty("modalHandsSeen", true);
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) messages_.push_back(box->text().toStdString());
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            messages_.push_back(box->text().toStdString());
         if (!expected_.empty() && modal->objectName() == expected_.front().name) {
             Action action = std::move(expected_.front().action);
             expected_.pop_front();

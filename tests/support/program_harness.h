@@ -67,7 +67,9 @@ class ProgramHarness {
     }
     QPushButton* startButton() { return find<QPushButton>("cmdStart"); }
     QString startCaption() { return startButton()->text(); }
-    bool fileMenuEnabled() { return window().mainMenu().menu("mnuFile")->menuAction()->isEnabled(); }
+    bool fileMenuEnabled() {
+        return window().mainMenu().menu("mnuFile")->menuAction()->isEnabled();
+    }
     // The race director clicks Start, whatever its caption.
     void pressStart() { QTest::mouseClick(startButton(), Qt::LeftButton); }
 

@@ -9,14 +9,14 @@
 namespace qel::test {
 
 class RecordingPlayer : public SoundPlayer {
-public:
+  public:
     void PlaySoundFile(const std::string& fileName) override { played.push_back(fileName); }
     std::vector<std::string> played;
 };
 
 // A subsystem that takes part in every step of a race end and notes each.
 class RecordingRaceEnd : public RaceEndSubsystem {
-public:
+  public:
     void saveHeatToLog() override { calls.push_back("saveHeatToLog"); }
     void scoreHeat() override { calls.push_back("scoreHeat"); }
     void prepareNextHeatDisplay() override { calls.push_back("prepareNextHeatDisplay"); }

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>

@@ -108,8 +108,8 @@ ReplayRace::ReplayRace(const ReplayOptions& options, std::string streamBytes, Ev
     port_.setWriteObserver(
         [this](std::string_view bytes) { recorders_->note("command", std::string(bytes)); });
 
-    link_ = std::make_unique<TimingLink>(port_, clock_, *recorders_, s, installation_,
-                                         raceSettings_);
+    link_ =
+        std::make_unique<TimingLink>(port_, clock_, *recorders_, s, installation_, raceSettings_);
     counter_ = std::make_unique<LapCounter>(s, *heats_, board_, raceSetup);
     demo_ = std::make_unique<DemoGenerator>(s, random_);
     screen_ = std::make_unique<RaceScreen>(s, raceSetup, *heats_, board_);

@@ -2,12 +2,12 @@
 // What the race director does on the board itself: the header toggles, the
 // race description toggle, clearing a best lap by hand and the font size.
 #include "core/engine/lane_names.h"
-#include "core/engine/race_setup.h"
-#include "core/state/race_board.h"
 #include "core/engine/race_screen.h"
+#include "core/engine/race_setup.h"
 #include "core/io/data_folder.h"
 #include "core/seams/prompter.h"
 #include "core/seams/timer_service.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

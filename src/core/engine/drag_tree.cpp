@@ -9,8 +9,7 @@ DragRacingTree::DragRacingTree(TimerService& timers, StartSequenceServices servi
 void DragRacingTree::runStep(int step) {
     switch (step) {
         case 3:
-            if (services().setup.startMethod() == StartMethod::DragRacing)
-                setLamp(0, Lamp::Yellow);
+            if (services().setup.startMethod() == StartMethod::DragRacing) setLamp(0, Lamp::Yellow);
             beep();
             break;
         case 4:

@@ -34,7 +34,7 @@ void LaneNames::LoadNames() {
             } else if (racer.empty()) {
                 name.clear();
             } else if (setup_.heatRotation() && heats_.activeSequence.find(static_cast<char>(
-                                                  '0' + lane)) == std::string::npos) {
+                                                    '0' + lane)) == std::string::npos) {
                 // A lane the rotation leaves out carries no racer.
                 name = " ";
             } else {

@@ -2,11 +2,11 @@
 // The racer in each lane: the names on the board, the racer lists the race
 // director picks from, and the lane names kept in Racers.dat from run to run.
 #include "core/engine/race_setup.h"
-#include "core/state/race_board.h"
 #include "core/io/data_folder.h"
 #include "core/seams/prompter.h"
 #include "core/setup/installation_settings.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

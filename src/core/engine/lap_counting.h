@@ -2,8 +2,8 @@
 // Every sensor hit, from the box or the demo generator, goes through CountLap:
 // it decides whether the hit is a lap and, if so, records it.
 #include "core/engine/race_setup.h"
-#include "core/state/race_board.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

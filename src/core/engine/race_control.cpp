@@ -63,8 +63,7 @@ void RaceControl::cmdStart_Click() {
 void RaceControl::PauseButton(double thisTime) {
     // What the box or the keyboard held back during the coast wait comes in
     // the moment the program is free again.
-    if (coastWaitEndedMs_ && c_.clock.tickCountMs() - *coastWaitEndedMs_ < kHeldTrackCallMs)
-        return;
+    if (coastWaitEndedMs_ && c_.clock.tickCountMs() - *coastWaitEndedMs_ < kHeldTrackCallMs) return;
     trackCall_.PauseButton(thisTime);
 }
 

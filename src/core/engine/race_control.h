@@ -8,7 +8,6 @@
 
 #include "core/engine/demo_generator.h"
 #include "core/engine/lane_names.h"
-#include "core/state/race_board.h"
 #include "core/engine/race_setup.h"
 #include "core/engine/race_title.h"
 #include "core/engine/timing_link.h"
@@ -20,6 +19,7 @@
 #include "core/setup/options_file.h"
 #include "core/sound/sound_table.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

@@ -69,9 +69,9 @@ RaceEngine::RaceEngine(AppState& app, EngineSeams seams)
     counter_ = std::make_unique<LapCounter>(s, app_.heats, app_.board, raceSetup, &lapSound_);
     demo_ = std::make_unique<DemoGenerator>(s, seams.random);
     screen_ = std::make_unique<RaceScreen>(s, raceSetup, app_.heats, app_.board);
-    finish_ = std::make_unique<RaceFinish>(FinishContext{
-        s, raceSetup, app_.heats, app_.board, *screen_, *link_, *raceTick_, seams.clock,
-        app_.sounds, soundPlayer_, handover_});
+    finish_ = std::make_unique<RaceFinish>(FinishContext{s, raceSetup, app_.heats, app_.board,
+                                                         *screen_, *link_, *raceTick_, seams.clock,
+                                                         app_.sounds, soundPlayer_, handover_});
     tick_ = std::make_unique<RaceTick>(s, app_.heats, raceSetup, *link_, *counter_, *demo_,
                                        *screen_, *finish_);
     names_ = std::make_unique<LaneNames>(seams.folder, s, raceSetup, app_.heats, app_.board,
@@ -156,8 +156,8 @@ void RaceEngine::ShowLaneControls() {
 }
 
 bool RaceEngine::OpenTimingPort(int portNumber, std::function<void()> chooseAnotherPort) {
-    link_->setPortFailureHandlers({[this] { app_.raceSettings.demoMode = 1; },
-                                   std::move(chooseAnotherPort)});
+    link_->setPortFailureHandlers(
+        {[this] { app_.raceSettings.demoMode = 1; }, std::move(chooseAnotherPort)});
     return link_->OpenTimingPort(portNumber);
 }
 
@@ -219,8 +219,7 @@ void RaceEngine::Form_Load(const StartUpHooks& hooks) {
     });
     loadSettingsFile(
         kOptionsFileName, folder.dataFile(kOptionsFileName),
-        [&] { readOptionsFile(folder, app_.options); },
-        [&] { app_.options = defaultOptions(); });
+        [&] { readOptionsFile(folder, app_.options); }, [&] { app_.options = defaultOptions(); });
     step([&] { loadRaceFormatSettings(folder, app_.raceSettings, s.laneCount); });
     // The program always opens on practice with the straight sequence,
     // whatever was raced last; the lengths, demo mode and heat options

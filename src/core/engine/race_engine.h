@@ -3,9 +3,9 @@
 // over the one application state and the outside components, with the main
 // window's start-up and closing steps.
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,10 +14,9 @@
 #include "core/engine/lane_names.h"
 #include "core/engine/lap_counting.h"
 #include "core/engine/race_control.h"
-#include "core/state/race_end.h"
-#include "core/engine/race_setup.h"
 #include "core/engine/race_finish.h"
 #include "core/engine/race_screen.h"
+#include "core/engine/race_setup.h"
 #include "core/engine/race_tick.h"
 #include "core/engine/race_title.h"
 #include "core/engine/timing_link.h"
@@ -31,6 +30,7 @@
 #include "core/sound/lap_sound.h"
 #include "core/sound/sound_player.h"
 #include "core/state/app_state.h"
+#include "core/state/race_end.h"
 
 namespace qel {
 

@@ -29,7 +29,7 @@ bool RaceFinish::timedRace() const {
 
 bool RaceFinish::lastHeat() const {
     return !c_.setup.heatRotation() || (c_.heats.currentHeat == c_.heats.heatCount &&
-                                       c_.setup.raceFormat() != kPracticeWithRotation);
+                                        c_.setup.raceFormat() != kPracticeWithRotation);
 }
 
 void RaceFinish::flag(int picture) {
@@ -41,8 +41,8 @@ void RaceFinish::clock() {
     auto& s = c_.state;
     int64_t seconds;
     if (timedRace() && c_.setup.raceFormat() != kPractice) {
-        const int64_t left =
-            clampToClock(c_.setup.raceMinutes() * 60.0 * 1000.0) - static_cast<int64_t>(s.elapsedMs);
+        const int64_t left = clampToClock(c_.setup.raceMinutes() * 60.0 * 1000.0) -
+                             static_cast<int64_t>(s.elapsedMs);
         seconds = std::max<int64_t>(left / 1000, 0);
     } else {
         seconds = s.elapsedMs / 1000;
@@ -139,7 +139,8 @@ void RaceFinish::CheckTimedRace() {
         }
         if (c_.setup.heatRotation()) {
             // Every lap in the coast time still counts.
-            s.coastDeadlineMs = clampToClock(static_cast<double>(s.elapsedMs) + c_.setup.coastTimeMs());
+            s.coastDeadlineMs =
+                clampToClock(static_cast<double>(s.elapsedMs) + c_.setup.coastTimeMs());
         } else {
             freezeFinishLaps();
             const int leader = s.runningOrder[1];

@@ -4,8 +4,6 @@
 // printing and the flow between heats.
 #include <functional>
 
-#include "core/state/race_board.h"
-#include "core/state/race_end.h"
 #include "core/engine/race_screen.h"
 #include "core/engine/race_setup.h"
 #include "core/engine/timing_link.h"
@@ -13,6 +11,8 @@
 #include "core/seams/timer_service.h"
 #include "core/sound/sound_table.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
+#include "core/state/race_end.h"
 #include "core/state/race_state.h"
 
 namespace qel {

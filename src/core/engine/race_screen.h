@@ -2,8 +2,8 @@
 // The race board redraws: in a race the rows are the lanes in running order,
 // in practice each row is its lane. The cells shown depend on the headers.
 #include "core/engine/race_setup.h"
-#include "core/state/race_board.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

@@ -6,8 +6,8 @@
 
 namespace qel {
 
-void PrepareFreshRace(RaceState& state, const RaceSetup& setup, HeatTables& heats,
-                      RaceBoard& board, DemoGenerator& demo) {
+void PrepareFreshRace(RaceState& state, const RaceSetup& setup, HeatTables& heats, RaceBoard& board,
+                      DemoGenerator& demo) {
     const int lanes = std::clamp<int>(state.laneCount, 0, kMaxLanes);
     for (int lane = 1; lane <= lanes; ++lane) {
         state.lastHitMs[lane] = kNoHitYet;

@@ -4,10 +4,10 @@
 // of race the track is set for and how it will start.
 #include <functional>
 
-#include "core/state/race_board.h"
 #include "core/engine/race_setup.h"
 #include "core/io/data_folder.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "core/state/race_board.h"
 #include "core/seams/timer_service.h"
+#include "core/state/race_board.h"
 
 namespace qel {
 

@@ -74,7 +74,8 @@ void StartLights::finish(bool pauseOnlyFromIdle) {
         board.bannerColor = kGreenLightColor;
         board.bannerVisible = true;
     }
-    if (!pauseOnlyFromIdle || board.startState == StartState::Start || board.startState == StartState::Continue)
+    if (!pauseOnlyFromIdle || board.startState == StartState::Start ||
+        board.startState == StartState::Continue)
         board.startState = StartState::Pause;
     close();
 }

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/state/race_board.h"
 #include "core/engine/race_setup.h"
 #include "core/engine/timing_link.h"
 #include "core/seams/timer_service.h"
 #include "core/setup/options_file.h"
 #include "core/sound/sound_table.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

@@ -3,9 +3,9 @@
 // the points of the heat. Until the flow between heats runs the delays
 // itself, a heat that ends under "Auto Delay" is handed to the race director,
 // who rotates to the next heat with the Start button.
-#include "core/state/race_end.h"
 #include "core/state/heat_tables.h"
 #include "core/state/race_board.h"
+#include "core/state/race_end.h"
 #include "core/state/race_state.h"
 
 namespace qel {

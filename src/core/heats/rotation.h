@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/state/race_board.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {

@@ -6,7 +6,7 @@
 namespace qel {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start; never goes backwards.
     virtual int64_t tickCountMs() const = 0;

@@ -35,7 +35,7 @@ struct FileFilterEntry {
 std::vector<FileFilterEntry> parseFileFilter(const std::string& filter);
 
 class FileDialog {
-public:
+  public:
     virtual ~FileDialog() = default;
     // The full path chosen, or nullopt when cancelled (nothing else happens then).
     virtual std::optional<std::string> showSave(const FileDialogRequest& request) = 0;

@@ -26,7 +26,7 @@ enum class PrintAlign { Left, Center, Right };
 enum class PrintVAlign { Top, Middle, Bottom };
 
 class PrintSurface {
-public:
+  public:
     virtual ~PrintSurface() = default;
 
     // Starts a job. Landscape or portrait is fixed for the job.

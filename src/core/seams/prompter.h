@@ -13,7 +13,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 enum class DefaultButton { First, Second, Third };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual MessageAnswer message(const std::string& text, const std::string& title,
                                   MessageIcon icon, MessageButtons buttons,

@@ -5,7 +5,7 @@
 namespace qel {
 
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     // Uniform in [0, 1).
     virtual double next() = 0;

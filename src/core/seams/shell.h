@@ -6,7 +6,7 @@
 namespace qel {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Returns false when the desktop could not open it.
     virtual bool openDocument(const std::string& path) = 0;

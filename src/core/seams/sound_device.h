@@ -6,7 +6,7 @@
 namespace qel {
 
 class SoundDevice {
-public:
+  public:
     virtual ~SoundDevice() = default;
     // Opens the default output. False when there is none; every other call
     // then still works and plays nothing, so a race never stops for sound.

@@ -6,7 +6,7 @@
 namespace qel {
 
 class Timer {
-public:
+  public:
     // Called on each expiry with the milliseconds actually elapsed since the
     // previous expiry (or since the timer was enabled).
     using Handler = std::function<void(int elapsedMs)>;
@@ -20,7 +20,7 @@ public:
 };
 
 class TimerService {
-public:
+  public:
     virtual ~TimerService() = default;
     // A new disabled timer; it stops firing when the returned object is destroyed.
     virtual std::unique_ptr<Timer> createTimer() = 0;

@@ -7,7 +7,7 @@
 namespace qel {
 
 class TimingPort {
-public:
+  public:
     virtual ~TimingPort() = default;
 
     // Opens port number 1..16 at 9600 8N1. On failure returns false and

@@ -195,7 +195,8 @@ void readInstallationFile(const AppFolder& folder, InstallationSettings& setting
 InstallationSettings defaultInstallation() {
     // Byte for byte the QelInstallation.dat the program ships with.
     static const std::string kFirstRunFile =
-        "2,9,0,0,0,5,6,0,7,1,3,4,2,255,16777215,16744576,65535,65280,33023,16711935,12632256,0,0,0,0,0,0,0,0,30,30,30,30,30,30,30,30,0,\"Club Raceway\"\r\n";
+        "2,9,0,0,0,5,6,0,7,1,3,4,2,255,16777215,16744576,65535,65280,33023,16711935,12632256,0,0,0,"
+        "0,0,0,0,0,30,30,30,30,30,30,30,30,0,\"Club Raceway\"\r\n";
     InstallationSettings settings;
     parseInstallationFile(kFirstRunFile, "the first-run installation", settings);
     computeSpeedMultipliers(settings);

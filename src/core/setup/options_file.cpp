@@ -243,13 +243,13 @@ std::vector<std::string> takeAutomate(const AutomateSelection& selection,
     values.autoDelay = selection.autoDelay ? 1 : 0;
     values.autoPrint = selection.autoPrintEnabled && selection.autoPrint ? 1 : 0;
     values.autoDisplayResults = selection.autoDisplayResults ? 1 : 0;
-    if (const auto seconds = takeListChoice(selection.viewDelayIndex, "Delay View",
-                                            automateDelaySecondsAt, values.viewDelayListIndex,
-                                            messages))
+    if (const auto seconds =
+            takeListChoice(selection.viewDelayIndex, "Delay View", automateDelaySecondsAt,
+                           values.viewDelayListIndex, messages))
         values.viewDelaySeconds = *seconds;
-    if (const auto seconds = takeListChoice(selection.rotateDelayIndex, "Delay Rotate",
-                                            automateDelaySecondsAt, values.rotateDelayListIndex,
-                                            messages))
+    if (const auto seconds =
+            takeListChoice(selection.rotateDelayIndex, "Delay Rotate", automateDelaySecondsAt,
+                           values.rotateDelayListIndex, messages))
         values.rotateDelaySeconds = *seconds;
     return messages;
 }

@@ -47,7 +47,9 @@ void readSoundTable(const std::filesystem::path& path, SoundTable& table) {
 SoundTable defaultSoundTable() {
     // Byte for byte the QelSounds.dat the program ships with.
     static const std::string kFirstRunFile =
-        "1\r\n0\r\n1\r\n\"Overall Best.wav\"\r\n\"Each Lap.wav\"\r\n\"Personal Best.wav\"\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n";
+        "1\r\n0\r\n1\r\n\"Overall Best.wav\"\r\n\"Each Lap.wav\"\r\n\"Personal "
+        "Best.wav\"\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#"
+        "TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n#TRUE#\r\n";
     SoundTable table;
     parseSoundTable(kFirstRunFile, "the first-run sound table", table);
     return table;

@@ -4,13 +4,13 @@
 // else keeps mutable state of its own beyond a window's controls.
 #include <memory>
 
-#include "core/state/race_board.h"
 #include "core/heats/point_system.h"
 #include "core/heats/race_format_settings.h"
 #include "core/setup/installation_settings.h"
 #include "core/setup/options_file.h"
 #include "core/sound/sound_table.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {
@@ -28,6 +28,8 @@ struct AppState {
 
 // The race state alone holds two lap stores of 8 × 3001 laps; the whole is
 // made on the heap once at start-up.
-inline std::unique_ptr<AppState> makeAppState() { return std::make_unique<AppState>(); }
+inline std::unique_ptr<AppState> makeAppState() {
+    return std::make_unique<AppState>();
+}
 
 }  // namespace qel

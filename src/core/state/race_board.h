@@ -95,7 +95,7 @@ struct RaceBoard {
     std::string banner = "Race  Over";     // lblRaceOver
     int32_t bannerColor = 0;
     bool bannerVisible = false;
-    int flagPicture = kFlagIdle;         // imgKestrova
+    int flagPicture = kFlagIdle;                // imgKestrova
     StartState startState = StartState::Start;  // cmdStart
     bool startEnabled = true;
     bool abortEnabled = false;  // cmdAbort

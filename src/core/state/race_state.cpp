@@ -8,11 +8,13 @@ void ResetBestLaps(RaceState& state) {
 }
 
 void ClearLapTimes(RaceState& state) {
-    for (int lane = 1; lane <= kMaxLanes; ++lane) state.lapTimes[lane].fill(0);
+    for (int lane = 1; lane <= kMaxLanes; ++lane)
+        state.lapTimes[lane].fill(0);
 }
 
 void ResetSortedLapTimesArray(RaceState& state) {
-    for (int lane = 1; lane <= kMaxLanes; ++lane) state.sortedLapTimes[lane].fill(0);
+    for (int lane = 1; lane <= kMaxLanes; ++lane)
+        state.sortedLapTimes[lane].fill(0);
 }
 
 }  // namespace qel

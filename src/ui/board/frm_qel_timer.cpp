@@ -11,11 +11,11 @@
 #include <QStatusBar>
 
 #include "core/engine/board_headers.h"
+#include "qt/qt_text.h"
 #include "ui/board/frm_countdown.h"
 #include "ui/board/frm_drag_racing.h"
 #include "ui/board/frm_formula1.h"
 #include "ui/board/race_board_view.h"
-#include "qt/qt_text.h"
 #include "ui/widgets/twips.h"
 
 namespace qel::ui {
@@ -186,8 +186,9 @@ void FrmQelTimer::wireKeys() {
 
 StartSequenceServices FrmQelTimer::startServices() {
     AppState& app = engine_.app();
-    return {app.race,       app.board,  engine_.raceTick(),   engine_.link(),
-            app.sounds,     engine_.soundPlayer(), engine_.setup()};
+    return {app.race,       app.board,  engine_.raceTick(),
+            engine_.link(), app.sounds, engine_.soundPlayer(),
+            engine_.setup()};
 }
 
 StartSequenceHooks FrmQelTimer::startHooks() {
@@ -206,9 +207,8 @@ void FrmQelTimer::showStartCountdown(std::function<void()> then) {
         render();
         if (then) act(then);
     };
-    auto* countdown =
-        new FrmQelCountdown(engine_.seams().timers, engine_.board(), countdownSeconds_, delay,
-                            std::move(hooks), this);
+    auto* countdown = new FrmQelCountdown(engine_.seams().timers, engine_.board(),
+                                          countdownSeconds_, delay, std::move(hooks), this);
     connect(countdown, &QDialog::finished, countdown, &QObject::deleteLater);
     countdown->setModal(true);
     countdown->show();

@@ -50,10 +50,9 @@ FrmQelRaceFormat::FrmQelRaceFormat(const AppFolder& folder, RaceFormatSettings& 
       prompter_(prompter),
       laneCount_(std::clamp(laneCount, 1, kMaxLanes)),
       hooks_(std::move(hooks)) {
-    requireHooks("frmQelRaceFormat",
-                 {{"updateRaceTitle", bool(hooks_.updateRaceTitle)},
-                  {"raceFormatConfirmed", bool(hooks_.raceFormatConfirmed)},
-                  {"showPointSystem", bool(hooks_.showPointSystem)}});
+    requireHooks("frmQelRaceFormat", {{"updateRaceTitle", bool(hooks_.updateRaceTitle)},
+                                      {"raceFormatConfirmed", bool(hooks_.raceFormatConfirmed)},
+                                      {"showPointSystem", bool(hooks_.showPointSystem)}});
     setObjectName("frmQelRaceFormat");
     setWindowTitle("  Race Format");
     setModal(true);
@@ -162,8 +161,7 @@ void FrmQelRaceFormat::load() {
 }
 
 void FrmQelRaceFormat::formatChanged(int raceFormat) {
-    const RaceFormatControls shown =
-        chooseRaceFormat(raceFormat, chosenSequenceOption(), draft_);
+    const RaceFormatControls shown = chooseRaceFormat(raceFormat, chosenSequenceOption(), draft_);
 
     if (shown.shownList) {
         cmbTime_->setVisible(*shown.shownList == RaceLength::Minutes);

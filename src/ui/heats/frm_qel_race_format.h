@@ -6,11 +6,11 @@
 #include <array>
 #include <functional>
 
-#include "core/state/race_board.h"
 #include "core/heats/define_racers.h"
 #include "core/heats/race_formats.h"
 #include "core/seams/prompter.h"
 #include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
 
 class QCheckBox;
 class QComboBox;

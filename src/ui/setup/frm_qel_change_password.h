@@ -22,8 +22,8 @@ class FrmQelChangePassword : public QDialog {
     Q_OBJECT
 
   public:
-    FrmQelChangePassword(const AppFolder& folder, Prompter& prompter,
-                         ChangePasswordHooks hooks, QWidget* parent = nullptr);
+    FrmQelChangePassword(const AppFolder& folder, Prompter& prompter, ChangePasswordHooks hooks,
+                         QWidget* parent = nullptr);
 
     // Reads QelPsd.dat; an unreadable file is reported and leaves the password empty.
     void load();

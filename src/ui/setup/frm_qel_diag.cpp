@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "ui/widgets/required_hooks.h"
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/required_hooks.h"
 
 namespace qel::ui {
 

@@ -3,8 +3,8 @@
 // track call button, track power and which serial ports answer as a timing
 // box, without running a race.
 #include <QDialog>
-#include <functional>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/setup/diagnostics.h"

@@ -61,19 +61,18 @@ FrmQelInstallation::FrmQelInstallation(const AppFolder& folder, InstallationSett
       prompter_(prompter),
       hooks_(std::move(hooks)) {
     const InstallationHooks& h = hooks_;
-    requireHooks("frmQelInstallation",
-                 {{"resetLaneSequence", bool(h.resetLaneSequence)},
-                  {"refreshRacerNames", bool(h.refreshRacerNames)},
-                  {"laneRacerNames", bool(h.laneRacerNames)},
-                  {"resetRace", bool(h.resetRace)},
-                  {"loadRacerLists", bool(h.loadRacerLists)},
-                  {"openTimingPort", bool(h.openTimingPort)},
-                  {"sendSensorType", bool(h.sendSensorType)},
-                  {"resetSoldTime", bool(h.resetSoldTime)},
-                  {"restoreMainWindow", bool(h.restoreMainWindow)},
-                  {"setFormHeight", bool(h.setFormHeight)},
-                  {"endProgram", bool(h.endProgram)},
-                  {"showHelp", bool(h.showHelp)}});
+    requireHooks("frmQelInstallation", {{"resetLaneSequence", bool(h.resetLaneSequence)},
+                                        {"refreshRacerNames", bool(h.refreshRacerNames)},
+                                        {"laneRacerNames", bool(h.laneRacerNames)},
+                                        {"resetRace", bool(h.resetRace)},
+                                        {"loadRacerLists", bool(h.loadRacerLists)},
+                                        {"openTimingPort", bool(h.openTimingPort)},
+                                        {"sendSensorType", bool(h.sendSensorType)},
+                                        {"resetSoldTime", bool(h.resetSoldTime)},
+                                        {"restoreMainWindow", bool(h.restoreMainWindow)},
+                                        {"setFormHeight", bool(h.setFormHeight)},
+                                        {"endProgram", bool(h.endProgram)},
+                                        {"showHelp", bool(h.showHelp)}});
     setObjectName("frmQelInstallation");
     setWindowTitle("  Installations Settings");
     setModal(true);
@@ -317,8 +316,7 @@ bool FrmQelInstallation::ok() {
 
     // Compared with what is stored rather than the lane count in memory,
     // which a confirmed lane-count change has already moved.
-    if (cmbNoOfLanes_->currentIndex() != settings_.laneCountIndex)
-        hooks_.resetLaneSequence();
+    if (cmbNoOfLanes_->currentIndex() != settings_.laneCountIndex) hooks_.resetLaneSequence();
 
     portRetry_ = false;
     BusyPointer busy;

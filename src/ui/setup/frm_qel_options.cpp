@@ -37,9 +37,8 @@ std::optional<int> selectionOf(const QComboBox* list) {
 
 FrmQelOptions::FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
                              RaceFormatSettings& raceSettings,
-                             const InstallationSettings& installation,
-                             UserSettings& userSettings, Prompter& prompter, OptionsHooks hooks,
-                             QWidget* parent)
+                             const InstallationSettings& installation, UserSettings& userSettings,
+                             Prompter& prompter, OptionsHooks hooks, QWidget* parent)
     : QDialog(parent),
       folder_(folder),
       options_(options),

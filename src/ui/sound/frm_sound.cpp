@@ -1,6 +1,6 @@
 #include "ui/sound/frm_sound.h"
-#include "ui/widgets/required_hooks.h"
 #include "ui/widgets/qt_text.h"
+#include "ui/widgets/required_hooks.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -3,8 +3,8 @@
 // lap sounds use. It does not block the race screen; a change reaches the
 // race only when OK stores it.
 #include <QDialog>
-#include <functional>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 

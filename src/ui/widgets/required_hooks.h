@@ -13,8 +13,7 @@ inline void requireHooks(const char* window,
                          std::initializer_list<std::pair<const char*, bool>> hooks) {
     for (const auto& [name, wired] : hooks) {
         if (!wired) {
-            throw std::logic_error(std::string(window) + ": the hook " + name +
-                                   " is not wired.");
+            throw std::logic_error(std::string(window) + ": the hook " + name + " is not wired.");
         }
     }
 }
