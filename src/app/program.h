@@ -7,6 +7,7 @@
 #include <QRect>
 #include <memory>
 
+#include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/clock.h"
@@ -17,7 +18,6 @@
 #include "core/seams/timer_service.h"
 #include "core/seams/timing_port.h"
 #include "core/shell/user_settings.h"
-#include "core/state/app_state.h"
 
 namespace qel {
 

@@ -1,6 +1,6 @@
 // The Diagnostic window over a timing box on the bench: sensor hits, the
 // track call, track power, the port report and what closing leaves behind.
-#include "core/setup/diagnostics.h"
+#include "core/engine/diagnostics.h"
 
 #include <gtest/gtest.h>
 

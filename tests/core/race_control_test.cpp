@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/virtual_time.h"
-#include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
 #include "support/race_setup.h"
 #include "support/recording_sound_device.h"

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app_state.h"
 #include "core/engine/board_headers.h"
 #include "core/heats/race_format_settings.h"
 #include "core/io/data_folder.h"
@@ -21,7 +22,6 @@
 #include "core/setup/options_file.h"
 #include "core/setup/roster.h"
 #include "core/sound/sound_table_file.h"
-#include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
 #include "support/race_setup.h"
 #include "support/recording_sound_device.h"

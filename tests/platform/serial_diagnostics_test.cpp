@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/engine/diagnostics.h"
 #include "core/engine/timing_link.h"
-#include "core/setup/diagnostics.h"
 #include "e2e/box_simulator_process.h"
 #include "platform/qt_timers.h"
 #include "platform/serial_port.h"

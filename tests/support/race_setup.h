@@ -1,8 +1,8 @@
 #pragma once
 // A race set up as the race director's dialogs would leave it, over a copy of
 // the default application folder, for tests that run the whole engine.
+#include "core/app_state.h"
 #include "core/setup/options_file.h"
-#include "core/state/app_state.h"
 #include "support/temp_folder.h"
 
 namespace qel::test {

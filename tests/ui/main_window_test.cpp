@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app_state.h"
 #include "core/engine/board_headers.h"
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
@@ -28,7 +29,6 @@
 #include "core/setup/options_file.h"
 #include "core/setup/roster.h"
 #include "core/shell/tip_startup_setting.h"
-#include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
 #include "support/memory_user_settings.h"
 #include "support/program_harness.h"

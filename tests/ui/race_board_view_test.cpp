@@ -7,10 +7,10 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/virtual_time.h"
-#include "core/state/app_state.h"
 #include "support/fake_timing_port.h"
 #include "support/memory_user_settings.h"
 #include "support/recording_shell.h"

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/program.h"
+#include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/uniform_random.h"
 #include "core/seams/virtual_time.h"
-#include "core/state/app_state.h"
 #include "ui/board/frm_qel_timer.h"
 
 namespace qel::boardshot {

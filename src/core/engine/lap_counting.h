@@ -3,18 +3,11 @@
 // it decides whether the hit is a lap and, if so, records it.
 #include "core/engine/race_setup.h"
 #include "core/state/heat_tables.h"
+#include "core/state/lap_listener.h"
 #include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
 namespace qel {
-
-// Told of every counted lap, after it is stored, so the lap sound can be chosen.
-class LapListener {
-  public:
-    virtual ~LapListener() = default;
-    // newBest: the lap is a new best lap of its lane; overallBest: and the best of all lanes.
-    virtual void lapCounted(int lane, bool newBest, bool overallBest) = 0;
-};
 
 // Hits closer together than this are one car bouncing on the sensor.
 inline constexpr int32_t kDebounceMs = 600;

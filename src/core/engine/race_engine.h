@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app_state.h"
 #include "core/engine/board_clicks.h"
 #include "core/engine/demo_generator.h"
 #include "core/engine/lane_names.h"
@@ -29,7 +30,6 @@
 #include "core/seams/timing_port.h"
 #include "core/sound/lap_sound.h"
 #include "core/sound/sound_player.h"
-#include "core/state/app_state.h"
 #include "core/state/race_end.h"
 
 namespace qel {

@@ -3,8 +3,8 @@
 // best, which outranks the plain lap sound; a lap is heard at most once.
 #include <optional>
 
-#include "core/engine/lap_counting.h"
 #include "core/sound/sound_table.h"
+#include "core/state/lap_listener.h"
 
 namespace qel {
 

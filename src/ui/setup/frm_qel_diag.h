@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/setup/diagnostics.h"
+#include "core/engine/diagnostics.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "core/setup/diagnostics.h"
+#include "core/engine/diagnostics.h"
 
 #include <algorithm>
 
