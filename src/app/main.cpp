@@ -11,6 +11,7 @@
 #include "platform/qt_user_settings.h"
 #include "platform/sdl_sound_device.h"
 #include "platform/serial_port.h"
+#include "qt/qt_text.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/shell/frm_qel_splash1.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The application folder is the program's own folder.
-    const qel::AppFolder folder(QApplication::applicationDirPath().toStdString());
+    const qel::AppFolder folder(qel::fromQt(QApplication::applicationDirPath()));
 
     qel::platform::SerialPort port(folder);
     qel::platform::QtClock clock;

@@ -47,7 +47,7 @@ FrmQelTimer::FrmQelTimer(RaceEngine& engine, BoardWindows& windows, QWidget* par
                                         std::pair{BoardPointer::Racer, "racer.ico"}}) {
         const std::filesystem::path image =
             engine_.seams().folder.resolve(std::string("Images/") + file);
-        const QPixmap picture(QString::fromStdString(image.string()));
+        const QPixmap picture(toQt(image.string()));
         if (!picture.isNull()) view_->setPointerCursor(pointer, QCursor(picture, 0, 0));
     }
     view_->setPointerQuery([this](BoardTarget target, int row) {

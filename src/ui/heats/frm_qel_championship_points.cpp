@@ -1,4 +1,5 @@
 #include "ui/heats/frm_qel_championship_points.h"
+#include "qt/qt_text.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,17 +14,16 @@
 
 #include "core/io/errors.h"
 #include "ui/setup/setup_controls.h"
+#include "ui/widgets/twips.h"
 
 namespace qel::ui {
 
 using setup::indexed;
 using setup::named;
-using setup::toQt;
 
 namespace {
 
 const QString kTitle = "Championship Point System";
-constexpr int kTwipsPerInch = 1440;
 
 }  // namespace
 
@@ -69,8 +69,7 @@ FrmQelChampionshipPoints::FrmQelChampionshipPoints(const AppFolder& folder, Poin
     layout->addStretch(1);
 
     const int twips = pointSystemDialogHeight(laneCount_);
-    setFixedHeight(static_cast<int>(
-        (static_cast<long long>(twips) * logicalDpiY() + kTwipsPerInch / 2) / kTwipsPerInch));
+    setFixedHeight(twipsToPixelsY(*this, twips));
 }
 
 void FrmQelChampionshipPoints::load() {
@@ -79,7 +78,7 @@ void FrmQelChampionshipPoints::load() {
     std::error_code ec;
     // No file yet is the normal first run; a file that cannot be read is worth telling.
     if (!problem.empty() && std::filesystem::exists(path, ec)) {
-        prompter_.inform(problem, kTitle.toStdString(), MessageIcon::Exclamation);
+        prompter_.inform(problem, fromQt(kTitle), MessageIcon::Exclamation);
     }
     tables_.pointsForPlace = points_.pointsForPlace;
     for (int place = 1; place <= kMaxLanes; ++place)
@@ -98,7 +97,7 @@ void FrmQelChampionshipPoints::store() {
     try {
         storePointSystem(folder_, chosen, points_);
     } catch (const QelError& e) {
-        prompter_.inform(e.what(), kTitle.toStdString(), MessageIcon::Exclamation);
+        prompter_.inform(e.what(), fromQt(kTitle), MessageIcon::Exclamation);
     }
     tables_.pointsForPlace = points_.pointsForPlace;
 }

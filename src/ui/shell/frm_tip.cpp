@@ -1,5 +1,5 @@
 #include "ui/shell/frm_tip.h"
-#include "ui/widgets/qt_text.h"
+#include "qt/qt_text.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 #include "ui/sound/frm_sound.h"
-#include "ui/widgets/qt_text.h"
+#include "qt/qt_text.h"
 #include "ui/widgets/required_hooks.h"
 
 #include <QCheckBox>
@@ -120,7 +120,7 @@ FrmSound::FrmSound(const AppFolder& folder, SoundTable& table, SoundPlayer& play
     connect(lstRaceSounds_, &QListWidget::itemPressed, this,
             [this](QListWidgetItem* item) { model_.raceEntryPressed(lstRaceSounds_->row(item)); });
     connect(fileSounds_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        model_.fileClicked(item->text().toUtf8().toStdString());
+        model_.fileClicked(fromQt(item->text()));
         render();
     });
     connect(okButton, &QPushButton::clicked, this, &FrmSound::ok);
