@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     qel::platform::QtUserSettings userSettings;
 
     qel::app::Program program(
-        {folder, port, clock, timers, random, prompter, sound, shell, userSettings});
+        {{folder, port, clock, timers, random, prompter, sound}, shell, userSettings});
 
     auto* splash = new qel::ui::FrmQelSplash1(timers, [&](const QRect& placement) {
         program.start(placement);

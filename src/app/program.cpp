@@ -12,10 +12,9 @@ namespace qel::app {
 Program::Program(ProgramSeams seams)
     : seams_(seams),
       app_(makeAppState()),
-      engine_(*app_, {seams.folder, seams.port, seams.clock, seams.timers, seams.random,
-                      seams.prompter, seams.sound}),
+      engine_(*app_, seams.engine),
       heatRaceEnd_(std::make_unique<HeatRaceEnd>(app_->heats, app_->race, app_->board)),
-      windows_(std::make_unique<ProgramWindows>(seams, engine_)) {
+      windows_(std::make_unique<ProgramWindows>(engine_, seams.shell, seams.userSettings)) {
     // The subsystems that take part in the end of a race, in the order of its steps.
     engine_.handover().add(*heatRaceEnd_);
 }
@@ -41,8 +40,8 @@ void Program::start(const QRect& placement) {
     mainWindow_->show();
 
     // A tip of the day for the race director, unless turned off.
-    tip_ = std::make_unique<ui::FrmTip>(seams_.folder, seams_.random, seams_.userSettings,
-                                        mainWindow_.get());
+    tip_ = std::make_unique<ui::FrmTip>(seams_.engine.folder, seams_.engine.random,
+                                        seams_.userSettings, mainWindow_.get());
     if (tip_->load()) {
         tip_->show();
     } else {

@@ -9,14 +9,7 @@
 
 #include "core/app_state.h"
 #include "core/engine/race_engine.h"
-#include "core/io/data_folder.h"
-#include "core/seams/clock.h"
-#include "core/seams/prompter.h"
-#include "core/seams/random.h"
 #include "core/seams/shell.h"
-#include "core/seams/sound_device.h"
-#include "core/seams/timer_service.h"
-#include "core/seams/timing_port.h"
 #include "core/shell/user_settings.h"
 
 namespace qel {
@@ -32,15 +25,10 @@ namespace app {
 
 class ProgramWindows;
 
-// The outside components the program runs on.
+// The outside components the program runs on: the race engine's, and the
+// desktop and the race director's own settings that the windows use.
 struct ProgramSeams {
-    const AppFolder& folder;
-    TimingPort& port;
-    Clock& clock;
-    TimerService& timers;
-    Random& random;
-    Prompter& prompter;
-    SoundDevice& sound;
+    EngineSeams engine;
     Shell& shell;
     UserSettings& userSettings;
 };

@@ -23,8 +23,8 @@
 
 namespace qel::app {
 
-ProgramWindows::ProgramWindows(ProgramSeams seams, RaceEngine& engine)
-    : seams_(seams), engine_(engine) {}
+ProgramWindows::ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings)
+    : engine_(engine), seams_(engine.seams()), shell_(shell), userSettings_(userSettings) {}
 
 ui::FrmQelTimer& ProgramWindows::board() {
     if (!mainWindow_) throw std::logic_error("The main window is not attached to its menu.");
@@ -85,7 +85,7 @@ void ProgramWindows::showOptions() {
     hooks.updateRaceTitle = [this] { refreshBoard(); };
     hooks.showHelp = [this] { showHelp(); };
     ui::FrmQelOptions dialog(seams_.folder, app.options, app.raceSettings, app.installation,
-                             seams_.userSettings, seams_.prompter, std::move(hooks), &board());
+                             userSettings_, seams_.prompter, std::move(hooks), &board());
     dialog.exec();
     app.board.busy = false;
 }
@@ -159,7 +159,7 @@ void ProgramWindows::showDiagnostics() {
 
 void ProgramWindows::showWebSite() {
     const std::filesystem::path page = webSitePath(seams_.folder);
-    ui::FrmBrowser browser(seams_.timers, seams_.shell,
+    ui::FrmBrowser browser(seams_.timers, shell_,
                            fromQt(QUrl::fromLocalFile(toQt(page.string())).toString()), &board());
     browser.exec();
 }

@@ -8,7 +8,7 @@ namespace qel::app {
 
 class ProgramWindows : public ui::BoardWindows {
   public:
-    ProgramWindows(ProgramSeams seams, RaceEngine& engine);
+    ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings);
 
     // The main window the others open over; until it is attached, asking for
     // a window is a fault of the composition and says so.
@@ -32,8 +32,11 @@ class ProgramWindows : public ui::BoardWindows {
     // The board shows what a dialog changed.
     void refreshBoard();
 
-    ProgramSeams seams_;
     RaceEngine& engine_;
+    // The engine's outside components serve the windows too.
+    const EngineSeams& seams_;
+    Shell& shell_;
+    UserSettings& userSettings_;
     ui::FrmQelTimer* mainWindow_ = nullptr;
 };
 

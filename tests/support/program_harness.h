@@ -46,7 +46,7 @@ class ProgramHarness {
     ProgramHarness(const std::filesystem::path& root, TimingPort& port, Clock& clock,
                    TimerService& timers, Random& random, SoundDevice& sound, Prompter& prompter)
         : folder(root),
-          program({folder, port, clock, timers, random, prompter, sound, shell, settings}),
+          program({{folder, port, clock, timers, random, prompter, sound}, shell, settings}),
           engine(program.engine()) {}
 
     // What main() does once the splash has gone.

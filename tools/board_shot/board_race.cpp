@@ -166,9 +166,10 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
 
     // No tip of the day over the board.
     desk_->userSettings.setValue(kUserOptionsSection, kShowTipsKey, "0");
-    program_ = std::make_unique<app::Program>(
-        app::ProgramSeams{*folder_, desk_->port, time_, time_, random_, desk_->prompter,
-                          desk_->sound, desk_->shell, desk_->userSettings});
+    program_ = std::make_unique<app::Program>(app::ProgramSeams{
+        {*folder_, desk_->port, time_, time_, random_, desk_->prompter, desk_->sound},
+        desk_->shell,
+        desk_->userSettings});
     program_->start();
 
     // A lap race in place of the practice the program opens on, as the Race
