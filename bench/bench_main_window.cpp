@@ -127,6 +127,25 @@ BENCHMARK(BM_MainWindowRedrawTick8Lanes)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
+// The same tick with the summary and lap-time windows open beside the board, as the race
+// director opened them from the menu: each redraw refills both.
+void BM_MainWindowRedrawTickWithRecordViews8Lanes(benchmark::State& state) {
+    qel::boardshot::BoardRace* race = startedRace();
+    if (!race) {
+        state.SkipWithError("the demo race did not start cleanly");
+        return;
+    }
+    qel::ui::FrmQelTimer& window = race->window();
+    for (const char* item : {"mnuSummary", "mnuLapTimes"})
+        window.mainMenu().action(item)->trigger();
+    QApplication::processEvents();
+    BM_MainWindowRedrawTick8Lanes(state);
+}
+BENCHMARK(BM_MainWindowRedrawTickWithRecordViews8Lanes)
+    ->Iterations(kRedrawTicksPerRepetition)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

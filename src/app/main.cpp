@@ -6,6 +6,7 @@
 #include "core/io/data_folder.h"
 #include "core/seams/uniform_random.h"
 #include "platform/desktop_shell.h"
+#include "platform/qt_file_dialog.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_timers.h"
 #include "platform/qt_user_settings.h"
@@ -35,14 +36,16 @@ int main(int argc, char** argv) {
     qel::platform::SdlSoundDevice sound;
     qel::platform::DesktopShell shell;
     qel::platform::QtUserSettings userSettings;
+    qel::platform::QtFileDialog fileDialog;
 
     qel::app::Program program(
-        {{folder, port, clock, timers, random, prompter, sound}, shell, userSettings});
+        {{folder, port, clock, timers, random, prompter, sound}, shell, userSettings, fileDialog});
 
     auto* splash = new qel::ui::FrmQelSplash1(timers, [&](const QRect& placement) {
         program.start(placement);
         // Messages open over the race board.
         prompter.setParent(&program.mainWindow());
+        fileDialog.setParent(&program.mainWindow());
         QObject::connect(&program.mainWindow(), &qel::ui::FrmQelTimer::programEnded, &application,
                          &QApplication::quit, Qt::QueuedConnection);
     });

@@ -9,12 +9,14 @@
 
 #include "core/app_state.h"
 #include "core/engine/race_engine.h"
+#include "core/seams/file_dialog.h"
 #include "core/seams/shell.h"
 #include "core/shell/user_settings.h"
 
 namespace qel {
 
 class HeatRaceEnd;
+class RaceRecords;
 
 namespace ui {
 class FrmQelTimer;
@@ -24,6 +26,7 @@ class FrmTip;
 namespace app {
 
 class ProgramWindows;
+class RecordWindows;
 
 // The outside components the program runs on: the race engine's, and the
 // desktop and the race director's own settings that the windows use.
@@ -31,6 +34,7 @@ struct ProgramSeams {
     EngineSeams engine;
     Shell& shell;
     UserSettings& userSettings;
+    FileDialog& fileDialog;
 };
 
 class Program {
@@ -49,6 +53,8 @@ class Program {
     // The tip of the day, while it is open.
     ui::FrmTip* tipWindow() { return tip_.get(); }
     RaceEngine& engine() { return engine_; }
+    RaceRecords& records() { return *records_; }
+    RecordWindows& recordWindows() { return *recordWindows_; }
     AppState& app() { return *app_; }
 
   private:
@@ -56,6 +62,8 @@ class Program {
     std::unique_ptr<AppState> app_;
     RaceEngine engine_;
     std::unique_ptr<HeatRaceEnd> heatRaceEnd_;
+    std::unique_ptr<RaceRecords> records_;
+    std::unique_ptr<RecordWindows> recordWindows_;
     std::unique_ptr<ProgramWindows> windows_;
     std::unique_ptr<ui::FrmQelTimer> mainWindow_;
     std::unique_ptr<ui::FrmTip> tip_;

@@ -23,8 +23,13 @@
 
 namespace qel::app {
 
-ProgramWindows::ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings)
-    : engine_(engine), seams_(engine.seams()), shell_(shell), userSettings_(userSettings) {}
+ProgramWindows::ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
+                               RecordWindows& records)
+    : engine_(engine),
+      seams_(engine.seams()),
+      shell_(shell),
+      userSettings_(userSettings),
+      records_(records) {}
 
 ui::FrmQelTimer& ProgramWindows::board() {
     if (!mainWindow_) throw std::logic_error("The main window is not attached to its menu.");
@@ -79,8 +84,23 @@ void ProgramWindows::showSound() {
     dialog->show();
 }
 
+void ProgramWindows::openSavedRace() {
+    records_.open();
+}
+
+void ProgramWindows::showLapTimes() {
+    records_.showLapTimes();
+}
+
+void ProgramWindows::showSummary() {
+    records_.showSummary();
+}
+
 void ProgramWindows::showOptions() {
     AppState& app = engine_.app();
+    // What Options changes (the first lap, the minimum lap) changes what the
+    // records show: their windows close first.
+    records_.closeAll();
     ui::OptionsHooks hooks;
     hooks.updateRaceTitle = [this] { refreshBoard(); };
     hooks.showHelp = [this] { showHelp(); };

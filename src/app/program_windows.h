@@ -2,13 +2,15 @@
 // Every window the main window's menu opens, made with all it needs and every
 // hook wired. One place decides what each window may reach.
 #include "app/program.h"
+#include "app/record_windows.h"
 #include "ui/board/board_windows.h"
 
 namespace qel::app {
 
 class ProgramWindows : public ui::BoardWindows {
   public:
-    ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings);
+    ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
+                   RecordWindows& records);
 
     // The main window the others open over; until it is attached, asking for
     // a window is a fault of the composition and says so.
@@ -16,6 +18,9 @@ class ProgramWindows : public ui::BoardWindows {
 
     void showRaceFormat(bool focusTimeList) override;
     void showRacersDatabase() override;
+    void openSavedRace() override;
+    void showLapTimes() override;
+    void showSummary() override;
     void showSound() override;
     void showOptions() override;
     void showInstallationLogin() override;
@@ -37,6 +42,7 @@ class ProgramWindows : public ui::BoardWindows {
     const EngineSeams& seams_;
     Shell& shell_;
     UserSettings& userSettings_;
+    RecordWindows& records_;
     ui::FrmQelTimer* mainWindow_ = nullptr;
 };
 

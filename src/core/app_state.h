@@ -6,6 +6,7 @@
 
 #include "core/heats/point_system.h"
 #include "core/heats/race_format_settings.h"
+#include "core/records/records_state.h"
 #include "core/setup/installation_settings.h"
 #include "core/setup/options_file.h"
 #include "core/sound/sound_table.h"
@@ -24,6 +25,7 @@ struct AppState {
     RaceFormatSettings raceSettings;
     PointSystem points;
     SoundTable sounds;
+    RecordsState records;
 };
 
 // The race state alone holds two lap stores of 8 × 3001 laps; the whole is

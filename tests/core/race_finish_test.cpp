@@ -119,8 +119,8 @@ TEST_F(RaceFinishTest, LapHeatsCloseAtTheLeadersFinish) {
     EXPECT_EQ(board.banner, "Heat Over");
     EXPECT_EQ(board.startState, StartState::AutoDelay);
     EXPECT_EQ(handover.calls,
-              (std::vector<std::string>{"saveHeatToLog", "startBetweenHeatDelay", "enableFileMenu",
-                                        "scoreHeat", "reopenOpenViews"}));
+              (std::vector<std::string>{"startBetweenHeatDelay", "enableFileMenu", "scoreHeat",
+                                        "saveHeatToLog", "reopenOpenViews"}));
 }
 
 TEST_F(RaceFinishTest, TimedRaceWarnsThenStopsAndCoasts) {

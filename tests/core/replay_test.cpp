@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/io/format.h"
+#include "core/io/text_file.h"
+#include "core/records/record_files.h"
+#include "support/temp_folder.h"
 
 namespace qel::replay {
 namespace {
@@ -117,6 +123,78 @@ TEST(Replay, MinimumLapAndCoastTakeOnlyWhatTheOptionsListsOffer) {
             EXPECT_EQ(taken, std::stod(c.value));
         }
     }
+}
+
+// The records a race leaves, saved as the record windows save them.
+TEST(Replay, SavesTheRecordsAtTheEndAsTheWindowsDo) {
+    test::TempFolder folder;
+    ReplayOptions o = streamRace();
+    o.saveSummary = (folder.path() / "race summary.txt").string();
+    o.saveLaps = (folder.path() / "race.lap").string();
+    const auto r = runReplay(o);
+    const RaceState& s = *r.state;
+
+    const GridFileContents laps = readLapFile(*o.saveLaps);
+    ASSERT_EQ(laps.laneCount, 2);
+    ASSERT_GE(laps.rows.size(), 12u);
+    EXPECT_EQ(laps.rows[1][0], "Lap");
+    for (int position = 1; position <= 2; ++position) {
+        const int lane = s.runningOrder[position];
+        EXPECT_EQ(laps.rows[1][position], "Lane " + std::to_string(lane));
+        for (int lap = 1; lap <= 3; ++lap)
+            EXPECT_EQ(laps.rows[1 + lap][position], formatSingle(s.lapTimes[lane][lap], "0.000"));
+    }
+    EXPECT_TRUE(laps.rows[5][1].empty());
+
+    // The summary report: its two header lines, a line per position, the empty closing line.
+    const std::string summary = readTextFile(*o.saveSummary);
+    EXPECT_EQ(
+        summary.rfind(" Pos        Lane   Total Total      Lag   Lag    Best   Best  Avg   \r\n"
+                      " Name       Color  Laps  Time       First Behind MPH    Lap   Time  "
+                      "Med   Crash %\r\n\r\n1 ",
+                      0),
+        0u)
+        << summary;
+    EXPECT_NE(summary.find("\r\n2 "), std::string::npos);
+    EXPECT_EQ(summary.substr(summary.size() - 4), "\r\n\r\n");
+    EXPECT_FALSE(s.summaryUnsaved);
+    EXPECT_FALSE(s.lapsUnsaved);
+
+    const std::string json = toJson(r);
+    for (const char* field :
+         {"\"raceTitle\":\"3 Lap Race\"", "\"bannerVisible\":true", "\"speedMultiplier\":0",
+          "\"averageLap\":", "\"crashCount\":", "\"crashPercent\":", "\"medianText\":\""})
+        EXPECT_NE(json.find(field), std::string::npos) << field << " in " << json;
+    EXPECT_NE(json.find("File " + *o.saveSummary + " has been saved"), std::string::npos);
+}
+
+TEST(Replay, AnApplicationFolderGivesItsTrackAndNamesAndTheCommandLineOverrides) {
+    test::TempFolder folder;
+    std::filesystem::copy(std::filesystem::path(QEL_SOURCE_DIR) / "data" / "QelDat",
+                          folder.path() / "QelDat");
+    ReplayOptions o;
+    o.demo = true;
+    o.laps = 12;
+    o.appFolder = folder.path().string();
+    const auto fromFolder = runReplay(o);
+    // The shipped track: four lanes at 30 feet on 1:32, its racers in their lanes.
+    const RaceState& s = *fromFolder.state;
+    EXPECT_EQ(s.laneCount, 4);
+    EXPECT_FLOAT_EQ(s.speedMultiplier[1], 654.5455f);
+    EXPECT_EQ(s.laneRacerName[2], "Bruno Kettleby");
+    // The demo's summary is the window's, so its figures are in.
+    for (int lane = 1; lane <= 4; ++lane) {
+        EXPECT_GT(s.averageLap[lane], 0.0f) << lane;
+        EXPECT_FALSE(s.medianText[lane].empty()) << lane;
+    }
+    EXPECT_NE(toJson(fromFolder).find("\"raceTitle\":\"Demo - 12 Lap Race\""), std::string::npos);
+
+    char* argv[] = {const_cast<char*>("qeltimer-replay"), const_cast<char*>("--demo"),
+                    const_cast<char*>("--lanes"),         const_cast<char*>("3"),
+                    const_cast<char*>("--app-folder"),    const_cast<char*>(o.appFolder->c_str())};
+    ReplayOptions overridden;
+    ASSERT_EQ(parseOptions(6, argv, overridden), "");
+    EXPECT_EQ(runReplay(overridden).state->laneCount, 3);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // box was told (timing, track power) came in the right order.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QColor>
 #include <QPalette>
 #include <QPointer>
@@ -19,6 +20,7 @@
 
 #include "box_simulator_process.h"
 #include "core/engine/start_sequences.h"
+#include "core/records/record_files.h"
 #include "core/seams/uniform_random.h"
 #include "main_window_program.h"
 #include "platform/qt_timers.h"
@@ -26,6 +28,7 @@
 #include "platform/serial_port.h"
 #include "support/temp_folder.h"
 #include "ui/board/frm_formula1.h"
+#include "ui/records/frm_qel_view_laps.h"
 
 namespace qel {
 namespace {
@@ -226,6 +229,33 @@ TEST_F(MainWindowBoxRace, LapRaceCountsTheBoxCrossingsAndEndsWithThePowerOff) {
     }
     // The lanes finished one after another, not all on the same lap.
     EXPECT_LT(*std::min_element(s.lapCount.begin() + 1, s.lapCount.begin() + 1 + kLanes), kLaps);
+
+    // The lap times saved from the lap-time window are the box's laps: a
+    // column per position, lap 0 ("RT") first, each time within one report
+    // period of the crossings the simulator logged.
+    program->chooseMenu("mnuLapTimes");
+    auto* lapWindow = program->find<ui::FrmQelViewLaps>("frmQelViewLaps");
+    ASSERT_NE(lapWindow, nullptr);
+    const std::string lapPath = (folder.path() / "box race.lap").string();
+    program->fileDialog.choose(lapPath);
+    lapWindow->findChild<QAction*>("mnuSaveToTextFile")->trigger();
+    const GridFileContents saved = readLapFile(lapPath);
+    EXPECT_EQ(saved.rows[2][0], "RT");
+    for (int position = 1; position <= kLanes; ++position) {
+        const int lane = s.runningOrder[position];
+        const std::vector<int64_t>& crossings = read.at(lane);
+        for (int row = 2; row < 2 + kLaps + 1; ++row) {
+            const std::size_t i = static_cast<std::size_t>(row - 2);
+            const std::string& cell = saved.rows[static_cast<std::size_t>(row)][position];
+            if (i >= static_cast<std::size_t>(s.lapCount[lane] + 1)) {
+                EXPECT_TRUE(cell.empty()) << "lane " << lane << " row " << row;
+                continue;
+            }
+            const int64_t sent = crossings[i] - (i == 0 ? 0 : crossings[i - 1]);
+            EXPECT_NEAR(std::stod(cell) * 1000.0, static_cast<double>(sent), kReportMs)
+                << "lane " << lane << " lap " << i;
+        }
+    }
 }
 
 TEST_F(MainWindowBoxRace, SilentBoxAtStartStartsNothingUntilItIsBack) {

@@ -21,6 +21,7 @@
 #include "support/memory_user_settings.h"
 #include "support/modal_hands.h"
 #include "support/recording_shell.h"
+#include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/board/main_menu.h"
@@ -46,7 +47,10 @@ class ProgramHarness {
     ProgramHarness(const std::filesystem::path& root, TimingPort& port, Clock& clock,
                    TimerService& timers, Random& random, SoundDevice& sound, Prompter& prompter)
         : folder(root),
-          program({{folder, port, clock, timers, random, prompter, sound}, shell, settings}),
+          program({{folder, port, clock, timers, random, prompter, sound},
+                   shell,
+                   settings,
+                   fileDialog}),
           engine(program.engine()) {}
 
     // What main() does once the splash has gone.
@@ -109,6 +113,8 @@ class ProgramHarness {
     AppFolder folder;
     RecordingShell shell;
     MemoryUserSettings settings;
+    // The desktop's open and save dialogs, answered as the test scripts them.
+    ScriptedFileDialog fileDialog;
     ModalHands hands;
     app::Program program;
     RaceEngine& engine;

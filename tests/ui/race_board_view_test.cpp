@@ -214,6 +214,9 @@ TEST(RaceBoardView, IsTheMainWindowsCentralWidget) {
     struct NoWindows : BoardWindows {
         void showRaceFormat(bool) override {}
         void showRacersDatabase() override {}
+        void openSavedRace() override {}
+        void showLapTimes() override {}
+        void showSummary() override {}
         void showSound() override {}
         void showOptions() override {}
         void showInstallationLogin() override {}

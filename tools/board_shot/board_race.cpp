@@ -80,6 +80,13 @@ class NoDesktop : public Shell {
     bool showPage(const std::string&) override { return false; }
 };
 
+// A board shot saves and opens nothing.
+class NoFileDialog : public FileDialog {
+  public:
+    std::optional<std::string> showSave(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> showOpen(const FileDialogRequest&) override { return {}; }
+};
+
 // Kept for the run only, so nobody's own choices are read or changed.
 class RunSettings : public UserSettings {
   public:
@@ -150,6 +157,7 @@ class BoardRace::Desk {
     DecliningPrompter prompter;
     NoDesktop shell;
     RunSettings userSettings;
+    NoFileDialog fileDialog;
 };
 
 BoardRace::BoardRace(const BoardRaceSetup& setup)
@@ -169,7 +177,8 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
     program_ = std::make_unique<app::Program>(app::ProgramSeams{
         {*folder_, desk_->port, time_, time_, random_, desk_->prompter, desk_->sound},
         desk_->shell,
-        desk_->userSettings});
+        desk_->userSettings,
+        desk_->fileDialog});
     program_->start();
 
     // A lap race in place of the practice the program opens on, as the Race

@@ -46,6 +46,8 @@ std::string toJson(const ReplayResult& result) {
     out += ",\"flagPicture\":" + std::to_string(board.flagPicture);
     out += ",\"banner\":" + jsonString(board.banner);
     out += ",\"startCaption\":" + jsonString(startCaptionOf(board.startState));
+    out += ",\"raceTitle\":" + jsonString(s.raceTitle);
+    out += ",\"bannerVisible\":" + std::string(board.bannerVisible ? "true" : "false");
     out += ",\"events\":[";
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (i) out += ",";
@@ -70,6 +72,11 @@ std::string toJson(const ReplayResult& result) {
         out += ",\"lagBehindText\":" + jsonString(s.lagBehindText[lane]);
         out += ",\"lagFirstText\":" + jsonString(s.lagFirstText[lane]);
         out += ",\"lanePosition\":" + std::to_string(s.lanePosition[lane]);
+        out += ",\"speedMultiplier\":" + jsonSingle(s.speedMultiplier[lane]);
+        out += ",\"averageLap\":" + jsonSingle(s.averageLap[lane]);
+        out += ",\"crashCount\":" + std::to_string(s.crashCount[lane]);
+        out += ",\"crashPercent\":" + std::to_string(s.crashPercent[lane]);
+        out += ",\"medianText\":" + jsonString(s.medianText[lane]);
         out += ",\"lapTimes\":[";
         const int first = std::max(0, result.firstLapOffset + 1);
         for (int lap = first; lap <= s.lapCount[lane] && lap <= kMaxLap; ++lap) {
@@ -96,6 +103,12 @@ std::string usage() {
            "  --demo          laps from the demo generator instead\n"
            "  --seed N        seed of the demo generator (default 1)\n"
            "  --max-ms MS     stop a race that never ends after this race time\n"
+           "  --app-folder DIR  the settings of that application folder (installation,\n"
+           "                  options, lane names, point system); the options above\n"
+           "                  override them\n"
+           "  --save-summary FILE  save the summary at the end, as the summary window\n"
+           "                  saves it (a name holding .txt: the text report)\n"
+           "  --save-laps FILE     the same for the lap times\n"
            "Prints one JSON object describing the race as it ended.\n";
 }
 
@@ -109,6 +122,7 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
         }
         if (i + 1 >= argc) return std::string(arg) + " needs a value";
         const std::string_view value = argv[++i];
+        o.given.insert(std::string(arg));
         int64_t n = 0;
         double x = 0;
         auto wantInt = [&](int64_t lo, int64_t hi) {
@@ -149,6 +163,12 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
         } else if (arg == "--seed") {
             if (!parseInt(value, n) || n < 0) return "--seed takes a whole number";
             o.seed = static_cast<uint64_t>(n);
+        } else if (arg == "--app-folder") {
+            o.appFolder = std::string(value);
+        } else if (arg == "--save-summary") {
+            o.saveSummary = std::string(value);
+        } else if (arg == "--save-laps") {
+            o.saveLaps = std::string(value);
         } else if (arg == "--max-ms") {
             if (!wantInt(1, 2147483647)) return "--max-ms takes 1..2147483647";
             o.maxRaceMs = n;
@@ -166,6 +186,7 @@ ReplayResult runReplay(const ReplayOptions& o) {
     race.start();
     while (race.step()) {
     }
+    race.keepRecords();
     *result.state = race.state();
     result.board = race.board();
     result.firstLapOffset = race.setup().firstLapOffset();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,15 @@ struct ReplayOptions {
     uint64_t seed = 1;
     // Safety net for races that never end by themselves (practice).
     int64_t maxRaceMs = 4LL * 60 * 60 * 1000;
+    // The settings of this application folder, as the program loads them at
+    // start-up; what the command line gives overrides them.
+    std::optional<std::string> appFolder;
+    // The records saved at the end of the race, as the summary and lap-time
+    // windows save them with this name chosen.
+    std::optional<std::string> saveSummary;
+    std::optional<std::string> saveLaps;
+    // The options the command line gave ("--lanes", "--min-lap", ...).
+    std::set<std::string> given;
 };
 
 // Parses the command line; returns an error text, or "" when the options are good.

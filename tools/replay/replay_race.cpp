@@ -1,8 +1,12 @@
 #include "replay_race.h"
 
 #include "core/engine/race_start.h"
+#include "core/engine/race_title.h"
 #include "core/heats/race_formats.h"
 #include "core/heats/rotation.h"
+#include "core/io/errors.h"
+#include "core/setup/installation_file.h"
+#include "core/setup/roster.h"
 
 namespace qel::replay {
 
@@ -53,6 +57,21 @@ class ReplayRace::RaceEndRecorder : public RaceEndSubsystem {
     Recorders& recorders_;
 };
 
+// The save dialogs of a replay: the name the command line chose is the one
+// picked; nothing is opened on the desktop.
+class ReplayRace::ChosenFiles : public FileDialog, public Shell {
+  public:
+    void choose(std::string path) { chosen_ = std::move(path); }
+    std::optional<std::string> showSave(const FileDialogRequest&) override { return chosen_; }
+    std::optional<std::string> showOpen(const FileDialogRequest&) override { return std::nullopt; }
+    bool openDocument(const std::string&) override { return false; }
+    bool showHelp(const std::string&) override { return false; }
+    bool showPage(const std::string&) override { return false; }
+
+  private:
+    std::optional<std::string> chosen_;
+};
+
 namespace {
 
 void configureFormat(const RaceState& s, RaceFormatSettings& race, HeatTables& heats,
@@ -89,19 +108,25 @@ ReplayRace::ReplayRace(const ReplayOptions& options, std::string streamBytes, Ev
       port_(options.demo ? std::string() : std::move(streamBytes), state_->elapsedMs),
       random_(options.seed),
       recorders_(std::make_unique<Recorders>(events, *state_)),
-      raceEnd_(std::make_unique<RaceEndRecorder>(*recorders_)) {
+      raceEnd_(std::make_unique<RaceEndRecorder>(*recorders_)),
+      files_(std::make_unique<ChosenFiles>()) {
     RaceState& s = *state_;
     s.laneCount = static_cast<int16_t>(options.lanes);
     raceSettings_.demoMode = options.demo ? 1 : 0;
-    // The options are positions in the Options lists, as the program keeps them.
-    optionsSettings_.minLapTimeIndex = minLapTimePositionOf(options.minLap).value_or(0);
-    optionsSettings_.firstLapIndex = static_cast<int16_t>(options.firstLap);
-    optionsSettings_.coastTimeIndex = coastTimePositionOf(options.coastSeconds).value_or(0);
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
         s.laneRacerName[lane] = "Lane " + std::to_string(lane);
         s.laneColor[lane] = kWhite;
     }
-    configureFormat(s, raceSettings_, *heats_, options);
+    if (options.appFolder) {
+        folder_ = std::make_unique<AppFolder>(*options.appFolder);
+        loadAppFolder(*folder_);
+        overrideWithCommandLine();
+    } else {
+        folder_ = std::make_unique<AppFolder>(std::filesystem::path());
+        options_.given = {"--lanes", "--min-lap", "--first-lap", "--coast"};
+        overrideWithCommandLine();
+    }
+    configureFormat(s, raceSettings_, *heats_, options_);
     handover_.add(*raceEnd_);
     const RaceSetup raceSetup = setup();
     sounds_.raceSoundEnabled.fill(true);
@@ -118,12 +143,75 @@ ReplayRace::ReplayRace(const ReplayOptions& options, std::string streamBytes, Ev
         handover_, [this](int picture) { recorders_->note("flag", std::to_string(picture)); }});
     tick_ = std::make_unique<RaceTick>(s, *heats_, raceSetup, *link_, *counter_, *demo_, *screen_,
                                        *finish_);
+    raceRecords_ = std::make_unique<RaceRecords>(
+        RecordSources{s, raceSetup, installation_, board_, points_, records_}, *heats_,
+        RecordServices{*folder_, *files_, *recorders_, *files_, clock_});
+}
+
+void ReplayRace::loadAppFolder(const AppFolder& folder) {
+    RaceState& s = *state_;
+    // Each file on its own, as the program's start-up reads them: one that is
+    // missing or damaged leaves its defaults and is named among the events.
+    const auto load = [this](const char* what, const auto& read) {
+        try {
+            read();
+        } catch (const QelError& e) {
+            recorders_->note("message", std::string(what) + ": " + e.what());
+        }
+    };
+    load("installation", [&] {
+        readInstallationFile(folder, installation_);
+        readSpeedMultiplierFile(folder, installation_);
+        // The board's power commands stay out of a replay, whatever relay the track has.
+        installation_.relayIndex = kRelayNone;
+        applyInstallation(installation_, s);
+    });
+    load("options", [&] { readOptionsFile(folder, optionsSettings_); });
+    load("lane names", [&] { readLaneRacerNames(folder, s.laneRacerName); });
+    load("point system", [&] {
+        const std::string problem = LoadPointSystem(folder, points_);
+        if (!problem.empty()) throw QelError(problem);
+    });
+}
+
+void ReplayRace::overrideWithCommandLine() {
+    const auto given = [this](const char* option) { return options_.given.count(option) != 0; };
+    RaceState& s = *state_;
+    if (given("--lanes")) {
+        s.laneCount = static_cast<int16_t>(options_.lanes);
+        installation_.laneCount = s.laneCount;
+    }
+    options_.lanes = s.laneCount;
+    // The options are positions in the Options lists, as the program keeps them.
+    if (given("--min-lap"))
+        optionsSettings_.minLapTimeIndex = minLapTimePositionOf(options_.minLap).value_or(0);
+    if (given("--first-lap"))
+        optionsSettings_.firstLapIndex = static_cast<int16_t>(options_.firstLap);
+    if (given("--coast"))
+        optionsSettings_.coastTimeIndex = coastTimePositionOf(options_.coastSeconds).value_or(0);
+}
+
+void ReplayRace::keepRecords() {
+    raceRecords_->fillSummary();
+    if (options_.saveSummary) {
+        files_->choose(*options_.saveSummary);
+        if (!raceRecords_->saveSummary())
+            throw QelError("The summary was not saved to " + *options_.saveSummary + ".");
+    }
+    if (options_.saveLaps) {
+        raceRecords_->fillLaps();
+        files_->choose(*options_.saveLaps);
+        if (!raceRecords_->saveLaps())
+            throw QelError("The lap times were not saved to " + *options_.saveLaps + ".");
+    }
 }
 
 ReplayRace::~ReplayRace() = default;
 
 void ReplayRace::start() {
     PrepareFreshRace(*state_, setup(), *heats_, board_, *demo_);
+    if (std::optional<std::string> title = raceTitleOf(setup(), *heats_))
+        state_->raceTitle = *title;
     finish_->clock();
     InstantStart(board_, raceTick_, *link_, *recorders_,
                  [this](int picture) { recorders_->note("flag", std::to_string(picture)); });

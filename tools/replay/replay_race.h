@@ -13,6 +13,8 @@
 #include "core/engine/race_screen.h"
 #include "core/engine/race_tick.h"
 #include "core/engine/timing_link.h"
+#include "core/heats/point_system.h"
+#include "core/records/race_records.h"
 #include "core/seams/uniform_random.h"
 #include "replay.h"
 #include "stream_port.h"
@@ -61,6 +63,11 @@ class ReplayRace {
     // handled, the race ran past the options' limit, or a recorded stream is
     // used up and the clock no longer moves.
     bool step();
+    // The race's records as the record windows keep them at its end: the
+    // summary filled as its window fills it (so the figures the summary
+    // writes back are in the state), then the saves the options ask for.
+    // Throws QelError when a save fails.
+    void keepRecords();
 
     RaceState& state() { return *state_; }
     RaceSetup setup() const { return {raceSettings_, optionsSettings_}; }
@@ -72,6 +79,11 @@ class ReplayRace {
   private:
     class Recorders;
     class RaceEndRecorder;
+    class ChosenFiles;
+
+    // The settings of the application folder, as the program loads them.
+    void loadAppFolder(const AppFolder& folder);
+    void overrideWithCommandLine();
 
     ReplayOptions options_;
     std::unique_ptr<RaceState> state_;
@@ -81,6 +93,8 @@ class ReplayRace {
     RaceFormatSettings raceSettings_;
     OptionsSettings optionsSettings_;
     SoundTable sounds_;
+    PointSystem points_;
+    RecordsState records_;
     StreamPort port_;
     ReplayClock clock_;
     ReplayTimer raceTick_;
@@ -88,6 +102,9 @@ class ReplayRace {
     std::unique_ptr<Recorders> recorders_;
     std::unique_ptr<RaceEndRecorder> raceEnd_;
     RaceEndHandover handover_;
+    std::unique_ptr<ChosenFiles> files_;
+    std::unique_ptr<AppFolder> folder_;
+    std::unique_ptr<RaceRecords> raceRecords_;
     std::unique_ptr<TimingLink> link_;
     std::unique_ptr<LapCounter> counter_;
     std::unique_ptr<DemoGenerator> demo_;

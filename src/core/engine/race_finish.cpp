@@ -176,7 +176,6 @@ void RaceFinish::CheckTimedRace() {
 }
 
 void RaceFinish::RaceOrHeatOver() {
-    if (c_.setup.heatRotation()) c_.handover.saveHeatToLog();
     c_.board.bannerColor = kRed;
     if (lastHeat()) {
         playRaceSound(c_.sounds, c_.player, kSoundRaceOver);
@@ -196,6 +195,8 @@ void RaceFinish::RaceOrHeatOver() {
     c_.handover.enableFileMenu();
     if (!c_.setup.practiceMode()) c_.screen.UpdateRaceScreen();
     c_.handover.scoreHeat();
+    // The heat log records the heat with its laps and points counted in.
+    if (c_.setup.heatRotation()) c_.handover.saveHeatToLog();
     c_.handover.reopenOpenViews();
     if (c_.setup.autoDisplayResults() && c_.setup.heatRotation()) c_.handover.showRaceResults();
 }

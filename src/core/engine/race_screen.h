@@ -23,6 +23,9 @@ class RaceScreen {
                ResultViews* views = nullptr)
         : state_(state), setup_(setup), heats_(heats), board_(board), views_(views) {}
 
+    // The open result views refreshed after a redraw; nullptr: none.
+    void attachViews(ResultViews* views) { views_ = views; }
+
     void UpdateRaceScreen();
     void UpdatePracticeScreen();
 

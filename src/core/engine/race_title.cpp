@@ -73,42 +73,49 @@ void RaceTitle::UpdateRaceTitle() {
     menu.raceResults = heats || format == kPracticeWithRotation;
     menu.rotationSequence = menu.raceResults;
     menu.summaryRaceResults = heats;
-    switch (format) {
-        case kPractice:
-            state_.raceTitle = "Practice";
-            board_.windowTitle = std::string(kTitlePrefix) + "Practice";
-            break;
-        case kPracticeWithRotation:
-            state_.raceTitle = "Practice / Rotation";
-            board_.windowTitle = std::string(kTitlePrefix) + "Practice with Rotation";
-            break;
-        case kLapRace:
-            state_.raceTitle = std::to_string(setup_.raceLaps()) + " Lap Race";
-            break;
-        case kTimedRace:
-            state_.raceTitle = singleText(setup_.raceMinutes()) + " Minute Race";
-            break;
-        case kChampionship:
-            state_.raceTitle = heatTitle("Championship #", heats_);
-            break;
-        case kRoundRobin:
-        case kRoundRobinLapHeats:
-            state_.raceTitle = heatTitle("Round Robin #", heats_);
-            break;
-        case kRotationRace:
-        case kRotationRaceLapHeats:
-            state_.raceTitle = heatTitle("Rotation #", heats_);
-            break;
-        default:
-            break;
-    }
+    if (format == kPractice) board_.windowTitle = std::string(kTitlePrefix) + "Practice";
+    if (format == kPracticeWithRotation)
+        board_.windowTitle = std::string(kTitlePrefix) + "Practice with Rotation";
     if (setup_.practiceMode() && board_.lagHeader != "Best Lap" && board_.lagHeader != "Median") {
         board_.lagHeader = "Median";
     }
 
     if (refreshClock_) refreshClock_();
-    if (setup_.demoMode()) state_.raceTitle = "Demo - " + state_.raceTitle;
+    if (std::optional<std::string> title = raceTitleOf(setup_, heats_)) state_.raceTitle = *title;
     board_.raceDescription = state_.raceTitle;
+}
+
+std::optional<std::string> raceTitleOf(const RaceSetup& setup, const HeatTables& heats) {
+    std::string title;
+    switch (setup.raceFormat()) {
+        case kPractice:
+            title = "Practice";
+            break;
+        case kPracticeWithRotation:
+            title = "Practice / Rotation";
+            break;
+        case kLapRace:
+            title = std::to_string(setup.raceLaps()) + " Lap Race";
+            break;
+        case kTimedRace:
+            title = singleText(setup.raceMinutes()) + " Minute Race";
+            break;
+        case kChampionship:
+            title = heatTitle("Championship #", heats);
+            break;
+        case kRoundRobin:
+        case kRoundRobinLapHeats:
+            title = heatTitle("Round Robin #", heats);
+            break;
+        case kRotationRace:
+        case kRotationRaceLapHeats:
+            title = heatTitle("Rotation #", heats);
+            break;
+        default:
+            return std::nullopt;
+    }
+    if (setup.demoMode()) title = "Demo - " + title;
+    return title;
 }
 
 }  // namespace qel

@@ -3,6 +3,8 @@
 // the race set-up changes: the race director must see at a glance what kind
 // of race the track is set for and how it will start.
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "core/engine/race_setup.h"
 #include "core/io/data_folder.h"
@@ -11,6 +13,10 @@
 #include "core/state/race_state.h"
 
 namespace qel {
+
+// The race description of the set-up ("Demo - 10 Lap Race", "Rotation #2/6");
+// nullopt for a format the program does not know, which keeps the one shown.
+std::optional<std::string> raceTitleOf(const RaceSetup& setup, const HeatTables& heats);
 
 class RaceTitle {
   public:

@@ -109,6 +109,9 @@ struct RaceBoard {
     // Also on the status line: the settings files start-up found missing or
     // damaged, whose defaults are in use.
     std::string settingsNotice;
+    // Also there: a race record the program could not write by itself (the
+    // heat log after a heat), so the race goes on and the director knows.
+    std::string recordsNotice;
     // The hourglass while the program holds the race director (probe, coast wait).
     bool busy = false;
 

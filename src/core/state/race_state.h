@@ -72,6 +72,13 @@ struct RaceState {
     LaneTable<std::string> lagBehindText{};
     LaneTable<std::string> lagFirstText{};
 
+    // --- Summary figures written back by whichever report last computed them;
+    // never cleared by a race start, so a report that does not recompute one
+    // shows the value computed before ---
+    LaneTable<float> averageLap{};
+    LaneTable<int16_t> crashCount{};
+    LaneTable<int16_t> crashPercent{};
+
     // --- Standings: position -> lane and lane -> position ---
     LaneTable<int16_t> runningOrder{};
     LaneTable<int16_t> lanePosition{};

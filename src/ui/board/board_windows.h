@@ -9,6 +9,11 @@ class BoardWindows {
     // Race Format, modal; focusTimeList puts the focus on its time list.
     virtual void showRaceFormat(bool focusTimeList) = 0;
     virtual void showRacersDatabase() = 0;
+    // File > Open: a saved race into its record window.
+    virtual void openSavedRace() = 0;
+    // View Data: the records of the race, filled from the race as it stands.
+    virtual void showLapTimes() = 0;
+    virtual void showSummary() = 0;
     virtual void showSound() = 0;
     virtual void showOptions() = 0;
     // Installation Settings behind the password.

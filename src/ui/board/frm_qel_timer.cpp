@@ -23,9 +23,8 @@ namespace {
 
 // Items whose windows come with the records, heats and time-selling parts of
 // the program; until then they stay greyed out rather than open nothing.
-constexpr const char* kItemsNotYetInTheProgram[] = {
-    "mnuOpen",         "mnuLapTimes",     "mnuSummary", "mnuRaceResults",
-    "mnuHeatSequence", "mnuSelectRacers", "mnuTime"};
+constexpr const char* kItemsNotYetInTheProgram[] = {"mnuRaceResults", "mnuHeatSequence",
+                                                    "mnuSelectRacers", "mnuTime"};
 
 }  // namespace
 
@@ -41,6 +40,9 @@ FrmQelTimer::FrmQelTimer(RaceEngine& engine, BoardWindows& windows, QWidget* par
     settingsNotice_ = new QLabel(this);
     settingsNotice_->setObjectName("lblSettingsNotice");
     statusBar()->addWidget(settingsNotice_, 1);
+    recordsNotice_ = new QLabel(this);
+    recordsNotice_->setObjectName("lblRecordsNotice");
+    statusBar()->addWidget(recordsNotice_, 1);
 
     // The track's own pointer pictures; a missing one leaves the standard pointer.
     for (const auto& [pointer, file] : {std::pair{BoardPointer::Hand, "handred.ico"},
@@ -86,6 +88,7 @@ void FrmQelTimer::render() {
     if (!board.windowTitle.empty()) setWindowTitle(toQt(board.windowTitle));
     status_->setText(toQt(board.statusText));
     settingsNotice_->setText(toQt(board.settingsNotice));
+    recordsNotice_->setText(toQt(board.recordsNotice));
     if (board.busy != busyShown_) {
         busyShown_ = board.busy;
         if (busyShown_) {
@@ -252,7 +255,10 @@ void FrmQelTimer::onMenu(const char* name, std::function<void()> action) {
 void FrmQelTimer::wireMenu() {
     for (const char* name : kItemsNotYetInTheProgram)
         menu_.action(name)->setEnabled(false);
+    onMenu("mnuOpen", [this] { windows_.openSavedRace(); });
     onMenu("mnuExit", [this] { close(); });
+    onMenu("mnuLapTimes", [this] { windows_.showLapTimes(); });
+    onMenu("mnuSummary", [this] { windows_.showSummary(); });
     onMenu("mnuRace", [this] { windows_.showRaceFormat(false); });
     onMenu("mnuAddRacer", [this] { windows_.showRacersDatabase(); });
     onMenu("mnuSound", [this] { windows_.showSound(); });

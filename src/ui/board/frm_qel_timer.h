@@ -69,6 +69,7 @@ class FrmQelTimer : public QMainWindow, public RaceControlWindows {
     RaceBoardView* view_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* settingsNotice_ = nullptr;
+    QLabel* recordsNotice_ = nullptr;
     bool busyShown_ = false;
     // The seconds the start-delay countdown has left.
     int16_t countdownSeconds_ = 0;

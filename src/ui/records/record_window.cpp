@@ -1,0 +1,39 @@
+#include "ui/records/record_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+
+#include "ui/widgets/required_hooks.h"
+
+namespace qel::ui {
+
+RecordWindow::RecordWindow(const char* name, GridModel& model, RecordWindowHooks hooks,
+                           std::optional<QPoint> position, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), hooks_(std::move(hooks)) {
+    requireHooks(name, {{"open", bool(hooks_.open)},
+                        {"saveToTextFile", bool(hooks_.saveToTextFile)},
+                        {"closed", bool(hooks_.closed)}});
+    setObjectName(name);
+    grid_ = new FlexGrid(model, this);
+    setCentralWidget(grid_);
+    if (position) move(*position);
+}
+
+void RecordWindow::onMenu(const char* item, std::function<void()> action) {
+    connect(menu_.action(item), &QAction::triggered, this, [action = std::move(action)] { action(); });
+}
+
+void RecordWindow::wireFileMenu() {
+    onMenu("mnuOpen", hooks_.open);
+    onMenu("mnuSaveToTextFile", hooks_.saveToTextFile);
+    onMenu("mnuExit", [this] { close(); });
+    menu_.action("mnuSaveToExcel")->setEnabled(false);
+    menu_.action("mnuPrint")->setEnabled(false);
+}
+
+void RecordWindow::closeEvent(QCloseEvent* event) {
+    hooks_.closed(isMinimized() ? std::nullopt : std::optional<QPoint>(pos()));
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace qel::ui
