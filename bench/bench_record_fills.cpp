@@ -64,7 +64,8 @@ struct LongRace {
     }
 
     qel::RecordSources sources() {
-        return {*state, qel::RaceSetup{raceSettings, options}, installation, board, points, records};
+        return {*state, qel::RaceSetup{raceSettings, options}, installation, board, points,
+                records};
     }
 
     std::unique_ptr<qel::RaceState> state = std::make_unique<qel::RaceState>();
@@ -84,7 +85,8 @@ void BM_FillLapGrid8Lanes3000Laps(benchmark::State& state) {
         const qel::LapGridFill fill = qel::FillLapGrid(grid, race.sources(), race.prompter);
         benchmark::DoNotOptimize(fill.progressValue);
     }
-    if (grid.textMatrix(qel::kMaxLap + 1, 1).empty()) state.SkipWithError("the last lap is missing");
+    if (grid.textMatrix(qel::kMaxLap + 1, 1).empty())
+        state.SkipWithError("the last lap is missing");
 }
 BENCHMARK(BM_FillLapGrid8Lanes3000Laps)->Unit(benchmark::kMillisecond);
 

@@ -36,7 +36,8 @@ QWidget& RecordWindows::mainWindow() {
 template <typename Window>
 ui::RecordWindowHooks RecordWindows::fileHooks(QPointer<Window>& window,
                                                std::optional<QPoint>& position) {
-    return {[this] { open(); }, nullptr, [&window, &position](std::optional<QPoint> where) {
+    return {[this] { open(); }, nullptr,
+            [&window, &position](std::optional<QPoint> where) {
                 if (where) position = where;
                 // Gone at once for the program, so the next use makes a fresh window.
                 if (window) window->deleteLater();
@@ -61,9 +62,9 @@ ui::FrmQelViewLaps& RecordWindows::laps() {
         ui::LapTimesHooks hooks{fileHooks(laps_, lapPosition_), [this] { showSummary(); },
                                 [this](bool byLapTime) { sortBy(byLapTime); }};
         hooks.file.saveToTextFile = [this] { records_.saveLaps(); };
-        laps_ = new ui::FrmQelViewLaps(records_.lapGrid(), std::move(hooks),
-                                       records_.sources().state.laneCount, lapPosition_,
-                                       &mainWindow());
+        laps_ =
+            new ui::FrmQelViewLaps(records_.lapGrid(), std::move(hooks),
+                                   records_.sources().state.laneCount, lapPosition_, &mainWindow());
         laps_->setSortMenu(true, records_.sources().records.lapsSortedByTime);
     }
     return *laps_;

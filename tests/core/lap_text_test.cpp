@@ -11,14 +11,8 @@
 namespace qel {
 namespace {
 
+using test::recordFixture;
 using test::SummaryRace;
-
-// The file as it lies on disk, in the system's code page.
-std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(QEL_FIXTURES_DIR) + "/records/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class LapTextTest : public ::testing::Test {
   protected:
@@ -39,7 +33,7 @@ TEST_F(LapTextTest, RaceListsThePositionsWithoutDisabledLanesByteForByte) {
     race.laps(4, 1, {6.0f});
 
     const RecordText text = SaveLapTimesToText(race.sources());
-    EXPECT_EQ(utf8ToCp1252(text.fileText()), fixture("laps_race.txt"));
+    EXPECT_EQ(utf8ToCp1252(text.fileText()), recordFixture("laps_race.txt"));
 }
 
 TEST_F(LapTextTest, PracticeListsEveryLaneAsTheBoardNamesItByteForByte) {
@@ -58,7 +52,7 @@ TEST_F(LapTextTest, PracticeListsEveryLaneAsTheBoardNamesItByteForByte) {
     race.laps(2, 0, {1.5f, 7.25f, 7.0f, 6.875f});
 
     const RecordText text = SaveLapTimesToText(race.sources());
-    EXPECT_EQ(utf8ToCp1252(text.fileText()), fixture("laps_practice.txt"));
+    EXPECT_EQ(utf8ToCp1252(text.fileText()), recordFixture("laps_practice.txt"));
 }
 
 TEST_F(LapTextTest, ARaceWithoutStandingsHasHeaderLinesOnly) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/io/text_codec.h"
 #include "core/records/record_texts.h"
 #include "support/scripted_prompter.h"
 #include "support/summary_race.h"
@@ -12,13 +13,8 @@
 namespace qel {
 namespace {
 
+using test::recordFixture;
 using test::SummaryRace;
-
-std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(QEL_FIXTURES_DIR) + "/records/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 const std::vector<float> kBobsLaps{5.9f, 5.0f, 5.1f, 6.5f, 5.2f, 7.2f, 5.3f, 6.3f};
 
@@ -53,7 +49,7 @@ TEST_F(SummaryTextTest, RaceRowsByteForByte) {
     race.state->crashCount[3] = 5;
 
     const RecordText text = SaveSummaryToText(race.sources(), prompter);
-    EXPECT_EQ(text.fileText(), fixture("summary_race.txt"));
+    EXPECT_EQ(utf8ToCp1252(text.fileText()), recordFixture("summary_race.txt"));
     EXPECT_TRUE(prompter.messages().empty());
 
     // Stored back by the text file's rules: whole-second total, no extra second.
@@ -80,7 +76,7 @@ TEST_F(SummaryTextTest, PracticeRowsByteForByte) {
     race.state->medianText = {"", "5.90", "6.00", "6.00", "6.00"};
 
     const RecordText text = SaveSummaryToText(race.sources(), prompter);
-    EXPECT_EQ(text.fileText(), fixture("summary_practice.txt"));
+    EXPECT_EQ(utf8ToCp1252(text.fileText()), recordFixture("summary_practice.txt"));
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_EQ(race.state->crashPercent[1], 38);
 }
@@ -89,7 +85,7 @@ TEST_F(SummaryTextTest, NoStandingsYetGivesTheHeaderLinesAndAMessage) {
     race.state->laneCount = 2;
     race.laps(1, 1, kBobsLaps);
     const RecordText text = SaveSummaryToText(race.sources(), prompter);
-    EXPECT_EQ(text.fileText(), fixture("summary_no_standings.txt"));
+    EXPECT_EQ(utf8ToCp1252(text.fileText()), recordFixture("summary_no_standings.txt"));
     EXPECT_EQ(text.body, "");
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Insufficent data to display summary");

@@ -74,9 +74,7 @@ class RaceRecordsPath : public ::testing::Test {
     int rowOf(int lap) { return 2 + lap - firstLap(); }
     static std::string lapLabel(int lap) { return lap == 0 ? "RT" : std::to_string(lap); }
 
-    std::string saved(const std::string& name) {
-        return readTextFile(folder.path() / name);
-    }
+    std::string saved(const std::string& name) { return readTextFile(folder.path() / name); }
 
     test::TempFolder folder;
     platform::SerialPort port{AppFolder(folder.path())};
@@ -152,10 +150,9 @@ TEST_F(RaceRecordsPath, LapTimesFollowTheRaceAndTheRecordsSaveAndOpenAgain) {
     chooseIn(*laps, "mnuSaveToTextFile");
     EXPECT_FALSE(s.lapsUnsaved);
     EXPECT_EQ(program.prompter.messageTexts(),
-              (std::vector<std::string>{"File " + sumPath + " has been saved",
-                                        "File " + sumText + " has been saved",
-                                        "File " + lapPath + " has been saved",
-                                        "File " + lapText + " has been saved"}));
+              (std::vector<std::string>{
+                  "File " + sumPath + " has been saved", "File " + sumText + " has been saved",
+                  "File " + lapPath + " has been saved", "File " + lapText + " has been saved"}));
 
     // The grid copy holds the lap times as the window showed them; the text
     // report has the race title on top and a line per lap.

@@ -2,6 +2,9 @@
 // A race state with everything the summary outputs read beside it: the set-up
 // in force, the track, the board and the point system, for tests of the
 // summary figures, grid and text file.
+#include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +20,13 @@
 #include "core/state/race_state.h"
 
 namespace qel::test {
+
+// A record file of the fixtures, byte for byte as it lies on disk.
+inline std::string recordFixture(const std::string& name) {
+    std::ifstream in(std::string(QEL_FIXTURES_DIR) + "/records/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Positions of the Installation dialog's colour list (kLaneColours).
 enum LaneColourIndex : int16_t {

@@ -227,4 +227,20 @@ class GridModel {
     Observer observer_;
 };
 
+// Redraw off for a long fill, and back as it was however the fill ends: the
+// grid is drawn once, with everything in.
+class GridRedrawPause {
+  public:
+    explicit GridRedrawPause(GridModel& grid) : grid_(grid), was_(grid.redraw()) {
+        grid_.setRedraw(false);
+    }
+    ~GridRedrawPause() { grid_.setRedraw(was_); }
+    GridRedrawPause(const GridRedrawPause&) = delete;
+    GridRedrawPause& operator=(const GridRedrawPause&) = delete;
+
+  private:
+    GridModel& grid_;
+    bool was_;
+};
+
 }  // namespace qel

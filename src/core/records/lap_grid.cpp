@@ -21,21 +21,6 @@ constexpr int kFillRows = 3000;
 constexpr int kShortGridTopRow = 3;
 constexpr int kRowsAboveLastLap = 10;
 
-// The grid draws once, when the fill is done, however it ends.
-class RedrawPause {
-  public:
-    explicit RedrawPause(GridModel& grid) : grid_(grid), was_(grid.redraw()) {
-        grid_.setRedraw(false);
-    }
-    ~RedrawPause() { grid_.setRedraw(was_); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-  private:
-    GridModel& grid_;
-    bool was_;
-};
-
 // Room for any lap label or lap time, so a cell is written without a string of its own.
 using CellText = std::array<char, 32>;
 
@@ -225,7 +210,7 @@ LapGridFill FillLapGrid(GridModel& grid, const RecordSources& sources, Prompter&
     const bool practice = sources.setup.practiceMode();
     const int lanes = std::clamp<int>(sources.state.laneCount, 0, kMaxLanes);
     {
-        RedrawPause pause(grid);
+        GridRedrawPause pause(grid);
         grid.setCols(lanes + 1);
         grid.setTextMatrix(1, 0, "Lap");
         if (practice || validLane(sources.state.runningOrder[1])) {

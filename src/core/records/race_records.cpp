@@ -87,20 +87,19 @@ bool RaceRecords::saveLaps() {
 }
 
 void RaceRecords::saveSummaryTo(const std::string& path) {
-    const std::string text =
-        recordFormatOf(path) == RecordFormat::Text
-            ? SaveSummaryToText(sources_, services_.prompter).fileText()
-            : gridFileText(summaryGrid_, summaryLanes_, kSummaryCols,
-                           sources_.records.fileTitleLine);
+    const std::string text = recordFormatOf(path) == RecordFormat::Text
+                                 ? SaveSummaryToText(sources_, services_.prompter).fileText()
+                                 : gridFileText(summaryGrid_, summaryLanes_, kSummaryCols,
+                                                sources_.records.fileTitleLine);
     writeTextFileAtomic(path, text);
     sources_.state.summaryUnsaved = false;
 }
 
 void RaceRecords::saveLapsTo(const std::string& path) {
-    const std::string text = recordFormatOf(path) == RecordFormat::Text
-                                 ? SaveLapTimesToText(sources_).fileText()
-                                 : gridFileText(lapGrid_, lapLanes_, lapLanes_ + 1,
-                                                sources_.records.fileTitleLine);
+    const std::string text =
+        recordFormatOf(path) == RecordFormat::Text
+            ? SaveLapTimesToText(sources_).fileText()
+            : gridFileText(lapGrid_, lapLanes_, lapLanes_ + 1, sources_.records.fileTitleLine);
     writeTextFileAtomic(path, text);
     sources_.state.lapsUnsaved = false;
 }

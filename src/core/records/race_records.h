@@ -90,7 +90,8 @@ class RaceRecords : public RaceEndSubsystem {
     const std::string& stamp();
     std::optional<std::string> chooseSaveFile(const char* title, const char* filter,
                                               int filterIndex, const char* baseName);
-    bool saveChosen(const std::optional<std::string>& path, void (RaceRecords::*save)(const std::string&));
+    bool saveChosen(const std::optional<std::string>& path,
+                    void (RaceRecords::*save)(const std::string&));
     void reportSaved(const std::string& path);
 
     RecordSources sources_;

@@ -128,21 +128,6 @@ const std::string& fileCell(const GridFileContents& file, int row, int col) {
     return col < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(col)] : kNoText;
 }
 
-// The grid is drawn once, with the whole file in.
-class RedrawPause {
-  public:
-    explicit RedrawPause(GridModel& grid) : grid_(grid), was_(grid.redraw()) {
-        grid_.setRedraw(false);
-    }
-    ~RedrawPause() { grid_.setRedraw(was_); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-  private:
-    GridModel& grid_;
-    bool was_;
-};
-
 // Cells of a read file carry no colours: none of an earlier fill stays under them.
 void putFileCell(GridModel& grid, int row, int col, const std::string& text, int alignment) {
     grid.setTextMatrix(row, col, text);
@@ -194,7 +179,7 @@ GridFileContents readLapFile(const std::filesystem::path& path) {
 }
 
 void showSummaryFile(GridModel& grid, const GridFileContents& file) {
-    const RedrawPause pause(grid);
+    const GridRedrawPause pause(grid);
     for (int row = 0; row < grid.rows(); ++row) {
         for (int col = 0; col < kSummaryCols; ++col) {
             // The file's rows, and below them nothing left of the race shown before.
@@ -211,7 +196,7 @@ void showSummaryFile(GridModel& grid, const GridFileContents& file) {
 }
 
 void showLapFile(GridModel& grid, const GridFileContents& file) {
-    const RedrawPause pause(grid);
+    const GridRedrawPause pause(grid);
     const int rows = static_cast<int>(file.rows.size());
     const int cols = std::clamp(file.laneCount, 0, kMaxLanes) + 1;
     grid.setCols(cols);

@@ -16,8 +16,8 @@ namespace qel::ui {
 namespace {
 
 // The share of the width each column gets: the width divided by these.
-constexpr std::array<double, 13> kColumnDivisors{21.5,  8.35,  12.24, 18.36, 9.66,  13.12, 13.12,
-                                                 13.12, 13.12, 13.12, 13.12, 15.3,  18.36};
+constexpr std::array<double, 13> kColumnDivisors{21.5,  8.35,  12.24, 18.36, 9.66, 13.12, 13.12,
+                                                 13.12, 13.12, 13.12, 13.12, 15.3, 18.36};
 constexpr int kWidthTwips = 10000;
 constexpr int kGridRowsShown = 11;
 constexpr int kMenuAndFrameTwips = 800;
@@ -30,20 +30,9 @@ FrmQelSummary::FrmQelSummary(GridModel& model, SummaryHooks hooks, const std::st
     : RecordWindow("frmQelSummary", model, hooks.file, position, parent), hooks_(std::move(hooks)) {
     requireHooks("frmQelSummary", {{"viewLaps", bool(hooks_.viewLaps)}});
     grid_->setObjectName("grdSum");
-    menu_ = buildMenuBar(*this, {{"mnuFile",
-                                  "&File",
-                                  {{"mnuOpen", "Open"},
-                                   {"mnuSepOpen", nullptr},
-                                   {"mnuSaveToTextFile", "Save To TextFile"},
-                                   {"mnuSaveToExcel", "&Save to Excel"},
-                                   {"mnuSepSave", nullptr},
-                                   {"mnuPrint", "&Print"},
-                                   {"mnuSepPrint", nullptr},
-                                   {"mnuExit", "E&xit"}}},
-                                 {"mnuView",
-                                  "&View",
-                                  {{"mnuViewHeats", "&Race Results"}, {"mnuViewLaps", "&Laps"}}}});
-    wireFileMenu();
+    buildFileMenu("Open", "E&xit");
+    addMenus(*this, menu_,
+             {{"mnuView", "&View", {{"mnuViewHeats", "&Race Results"}, {"mnuViewLaps", "&Laps"}}}});
     // The results window comes with the heats' windows.
     menu_.action("mnuViewHeats")->setEnabled(false);
     onMenu("mnuViewLaps", [this] {

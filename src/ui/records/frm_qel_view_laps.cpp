@@ -25,24 +25,13 @@ FrmQelViewLaps::FrmQelViewLaps(GridModel& model, LapTimesHooks hooks, int laneCo
     requireHooks("frmQelViewLaps",
                  {{"viewSummary", bool(hooks_.viewSummary)}, {"sortBy", bool(hooks_.sortBy)}});
     grid_->setObjectName("grdLaps");
-    menu_ = buildMenuBar(*this, {{"mnuFile",
-                                  "&File",
-                                  {{"mnuOpen", "&Open"},
-                                   {"mnuSepOpen", nullptr},
-                                   {"mnuSaveToTextFile", "Save To TextFile"},
-                                   {"mnuSaveToExcel", "&Save to Excel"},
-                                   {"mnuSepSave", nullptr},
-                                   {"mnuPrint", "&Print"},
-                                   {"mnuSepPrint", nullptr},
-                                   {"mnuExit", "&Exit"}}},
-                                 {"mnuView",
-                                  "&View",
-                                  {{"mnuRaceResults", "&Race Results"}, {"mnuSummary", "&Summary"}}},
-                                 {"mnuSort",
-                                  "Sor&t",
-                                  {{"mnuSortByLapTime", " By Lap &Time"},
-                                   {"mnuSortByLap", " By &Lap"}}}});
-    wireFileMenu();
+    buildFileMenu("&Open", "&Exit");
+    addMenus(
+        *this, menu_,
+        {{"mnuView", "&View", {{"mnuRaceResults", "&Race Results"}, {"mnuSummary", "&Summary"}}},
+         {"mnuSort",
+          "Sor&t",
+          {{"mnuSortByLapTime", " By Lap &Time"}, {"mnuSortByLap", " By &Lap"}}}});
     // The results window comes with the heats' windows.
     menu_.action("mnuRaceResults")->setEnabled(false);
     onMenu("mnuSummary", [this] {

@@ -20,10 +20,21 @@ RecordWindow::RecordWindow(const char* name, GridModel& model, RecordWindowHooks
 }
 
 void RecordWindow::onMenu(const char* item, std::function<void()> action) {
-    connect(menu_.action(item), &QAction::triggered, this, [action = std::move(action)] { action(); });
+    connect(menu_.action(item), &QAction::triggered, this,
+            [action = std::move(action)] { action(); });
 }
 
-void RecordWindow::wireFileMenu() {
+void RecordWindow::buildFileMenu(const char* openCaption, const char* exitCaption) {
+    menu_ = buildMenuBar(*this, {{"mnuFile",
+                                  "&File",
+                                  {{"mnuOpen", openCaption},
+                                   {"mnuSepOpen", nullptr},
+                                   {"mnuSaveToTextFile", "Save To TextFile"},
+                                   {"mnuSaveToExcel", "&Save to Excel"},
+                                   {"mnuSepSave", nullptr},
+                                   {"mnuPrint", "&Print"},
+                                   {"mnuSepPrint", nullptr},
+                                   {"mnuExit", exitCaption}}}});
     onMenu("mnuOpen", hooks_.open);
     onMenu("mnuSaveToTextFile", hooks_.saveToTextFile);
     onMenu("mnuExit", [this] { close(); });

@@ -32,9 +32,10 @@ class RecordWindow : public QMainWindow {
     // last stood, when it stood anywhere yet.
     RecordWindow(const char* name, GridModel& model, RecordWindowHooks hooks,
                  std::optional<QPoint> position, QWidget* parent);
-    // The File menu's items the window shares, wired; Save to Excel and Print
-    // stay off until the spreadsheet and printer exports come.
-    void wireFileMenu();
+    // The File menu both windows share, wired; Save to Excel and Print stay
+    // off until the spreadsheet and printer exports come. The captions of
+    // Open and Exit differ between the windows.
+    void buildFileMenu(const char* openCaption, const char* exitCaption);
     void onMenu(const char* item, std::function<void()> action);
     void closeEvent(QCloseEvent* event) override;
 

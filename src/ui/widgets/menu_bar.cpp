@@ -11,6 +11,11 @@ namespace qel::ui {
 
 WindowMenu buildMenuBar(QMainWindow& window, std::initializer_list<MenuSpec> specs) {
     WindowMenu result;
+    addMenus(window, result, specs);
+    return result;
+}
+
+void addMenus(QMainWindow& window, WindowMenu& result, std::initializer_list<MenuSpec> specs) {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName("menuBar");
     for (const auto& spec : specs) {
@@ -25,7 +30,6 @@ WindowMenu buildMenuBar(QMainWindow& window, std::initializer_list<MenuSpec> spe
             result.actions.insert(item.name, action);
         }
     }
-    return result;
 }
 
 }  // namespace qel::ui

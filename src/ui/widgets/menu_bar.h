@@ -32,5 +32,7 @@ struct WindowMenu {
 };
 
 WindowMenu buildMenuBar(QMainWindow& window, std::initializer_list<MenuSpec> specs);
+// More menus on the window's bar, after those it has.
+void addMenus(QMainWindow& window, WindowMenu& menu, std::initializer_list<MenuSpec> specs);
 
 }  // namespace qel::ui
