@@ -141,7 +141,8 @@ int fillPractice(GridModel& grid, const RecordSources& sources, int lanes, LapGr
 
     const int firstLap = firstLapOf(sources);
     int lapRowEnd = 2;
-    grid.setRows(kFillRows);
+    // The grid grows as the laps need it and keeps its rows otherwise: a
+    // refill after every board redraw must not remake thousands of cells.
     for (int lap = firstLap; lap <= kMaxLap && anyLaneHasTime(state, lap); ++lap) {
         // With lap 0 a full lap store holds one row more than the grid starts with.
         if (lapRowEnd >= grid.rows()) grid.setRows(lapRowEnd + 1);
@@ -164,11 +165,16 @@ int fillRace(GridModel& grid, const RecordSources& sources, int lanes, LapGridFi
     const int leader = state.runningOrder[1];
     const int firstLap = firstLapOf(sources);
     int lapRowEnd = 2;
-    grid.setRows(kFillRows);
-    for (int lap = firstLap; lap <= kMaxLap && state.lapTimes[leader][lap] > 0.0f; ++lap) {
+    int lapRows = 0;
+    while (firstLap + lapRows <= kMaxLap && state.lapTimes[leader][firstLap + lapRows] > 0.0f)
+        ++lapRows;
+    // Nothing of an earlier race stays below the leader's last lap; the rows
+    // above it are written over, not remade, so a refill stays cheap.
+    grid.setRows(2 + lapRows);
+    grid.setRows(2 + lapRows + 1);
+    for (int lap = firstLap; lap < firstLap + lapRows; ++lap) {
         putLapLabel(grid, lapRowEnd, lap);
         ++lapRowEnd;
-        grid.setRows(lapRowEnd + 1);
     }
 
     for (int position = 1; position <= lanes; ++position) {

@@ -21,6 +21,8 @@ namespace {
 constexpr int kTextInsetX = 3;
 constexpr int kTextInsetY = 1;
 constexpr std::size_t kMaxCachedFonts = 64;
+// Far more than any grid shows at once; a long race's lap times cycle through.
+constexpr int kMaxCachedTexts = 4096;
 
 QColor toQColor(GridColor color) {
     // A desktop colour resolves to plain red, green and blue first.
@@ -227,9 +229,19 @@ QRect FlexGrid::cellRect(int row, int col) const {
     return {c->start, r->start, c->size, r->size};
 }
 
-const QFont& FlexGrid::fontFor(const GridFont& gridFont) {
-    for (const auto& [key, font] : fontCache_) {
-        if (key == gridFont) return font;
+const QStaticText& FlexGrid::CachedFont::textFor(const QString& text) {
+    auto found = texts.find(text);
+    if (found != texts.end()) return *found;
+    if (texts.size() >= kMaxCachedTexts) texts.clear();
+    QStaticText laidOut(text);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font);
+    return *texts.insert(text, laidOut);
+}
+
+FlexGrid::CachedFont& FlexGrid::fontFor(const GridFont& gridFont) {
+    for (CachedFont& cached : fontCache_) {
+        if (cached.key == gridFont) return cached;
     }
     if (fontCache_.size() >= kMaxCachedFonts) fontCache_.clear();
     QFont font = this->font();
@@ -239,8 +251,8 @@ const QFont& FlexGrid::fontFor(const GridFont& gridFont) {
     font.setItalic(gridFont.italic);
     font.setUnderline(gridFont.underline);
     font.setStrikeOut(gridFont.strikethrough);
-    fontCache_.emplace_back(gridFont, font);
-    return fontCache_.back().second;
+    fontCache_.push_back({gridFont, font, {}});
+    return fontCache_.back();
 }
 
 void FlexGrid::paintBlock(QPainter& painter, const Layout& spans, bool fixedRows, bool fixedCols) {
@@ -257,8 +269,7 @@ void FlexGrid::paintBlock(QPainter& painter, const Layout& spans, bool fixedRows
 
     QColor pen = fore;
     painter.setPen(pen);
-    GridFont currentFont;
-    bool fontSet = false;
+    CachedFont* current = nullptr;
     for (auto r = rowsBegin; r != rowsEnd; ++r) {
         for (auto c = colsBegin; c != colsEnd; ++c) {
             const QRect cell(c->start, r->start, c->size, r->size);
@@ -272,15 +283,19 @@ void FlexGrid::paintBlock(QPainter& painter, const Layout& spans, bool fixedRows
                 pen = textColor;
                 painter.setPen(pen);
             }
-            GridFont font = model_.cellFont(r->index, c->index);
-            if (!fontSet || !(font == currentFont)) {
-                painter.setFont(fontFor(font));
-                currentFont = std::move(font);
-                fontSet = true;
+            const GridFont font = model_.cellFont(r->index, c->index);
+            if (!current || !(font == current->key)) {
+                current = &fontFor(font);
+                painter.setFont(current->font);
             }
             const int alignment = model_.effectiveAlignment(r->index, c->index);
-            painter.drawText(cell.adjusted(kTextInsetX, kTextInsetY, -kTextInsetX, -kTextInsetY),
-                             textFlags(alignment, text, wordWrap), toQt(text));
+            const QRect inner = cell.adjusted(kTextInsetX, kTextInsetY, -kTextInsetX, -kTextInsetY);
+            const int flags = textFlags(alignment, text, wordWrap);
+            if (wordWrap) {
+                painter.drawText(inner, flags, toQt(text));
+                continue;
+            }
+            drawLine(painter, inner, flags, current->textFor(toQt(text)));
         }
     }
 
@@ -304,6 +319,24 @@ void FlexGrid::paintBlock(QPainter& painter, const Layout& spans, bool fixedRows
     painter.setPen(QPen(toQColor(header ? model_.gridColorFixed() : model_.gridColor()), lineWidth,
                         Qt::SolidLine, Qt::FlatCap));
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void FlexGrid::drawLine(QPainter& painter, const QRect& inner, int flags, const QStaticText& text) {
+    const QSizeF size = text.size();
+    qreal x = inner.left();
+    if (flags & Qt::AlignHCenter) x += (inner.width() - size.width()) / 2;
+    if (flags & Qt::AlignRight) x = inner.right() + 1 - size.width();
+    qreal y = inner.top();
+    if (flags & Qt::AlignVCenter) y += (inner.height() - size.height()) / 2;
+    if (flags & Qt::AlignBottom) y = inner.bottom() + 1 - size.height();
+    // A text wider or taller than its cell stays inside it, as drawn text does.
+    const bool clip = size.width() > inner.width() || size.height() > inner.height();
+    if (clip) {
+        painter.save();
+        painter.setClipRect(inner, Qt::IntersectClip);
+    }
+    painter.drawStaticText(QPointF(x, y), text);
+    if (clip) painter.restore();
 }
 
 void FlexGrid::paintEvent(QPaintEvent*) {

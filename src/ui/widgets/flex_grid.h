@@ -3,8 +3,10 @@
 // keeps its header rows and columns in place while the rest scrolls, and reports clicks by cell.
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QHash>
 #include <QRect>
 #include <QSize>
+#include <QStaticText>
 #include <utility>
 #include <vector>
 
@@ -61,12 +63,24 @@ class FlexGrid : public QAbstractScrollArea {
         int fixedColCount = 0;
     };
 
+    // A look in use, with the texts already laid out in it: a grid refilled
+    // after every board redraw shows mostly the same texts again, and laying
+    // out each cell's text anew is most of the cost of a paint.
+    struct CachedFont {
+        GridFont key;
+        QFont font;
+        QHash<QString, QStaticText> texts;
+        const QStaticText& textFor(const QString& text);
+    };
+
     void onModelChanged(GridModel::Change change);
     void applyWindowState();
     void syncScrollBars();
     Layout layout() const;
     void paintBlock(QPainter& painter, const Layout& layout, bool fixedRows, bool fixedCols);
-    const QFont& fontFor(const GridFont& font);
+    CachedFont& fontFor(const GridFont& font);
+    // One line of text placed in a cell's inner rectangle by the alignment flags.
+    static void drawLine(QPainter& painter, const QRect& inner, int flags, const QStaticText& text);
 
     GridModel& model_;
     bool syncing_ = false;
@@ -75,7 +89,7 @@ class FlexGrid : public QAbstractScrollArea {
     int mouseRow_ = -1;
     int mouseCol_ = -1;
     // The few looks a grid uses, converted once rather than for every cell painted.
-    std::vector<std::pair<GridFont, QFont>> fontCache_;
+    std::vector<CachedFont> fontCache_;
 };
 
 }  // namespace qel::ui
