@@ -283,5 +283,35 @@ TEST(InstallationFile, OkWritesBothFilesWithAllEightLanes) {
     EXPECT_EQ(state.trackLength[2], 40.25f);
 }
 
+// A power cut between the installation's two files: the start-up works the
+// speed factors out again from the installation rather than race on factors
+// of another set-up; factors that belong to it are taken as they stand.
+TEST(InstallationFile, StartUpHealsSpeedFactorsThatDoNotBelongToTheInstallation) {
+    const test::TempFolder app;
+    const AppFolder folder(app.path());
+    InstallationSettings six = defaultInstallation();
+    six.laneCountIndex = 4;
+    six.laneCount = 6;
+    six.trackLength.fill(30.0f);
+    writeInstallationFile(folder, six);
+    InstallationSettings four = defaultInstallation();
+    computeSpeedMultipliers(four);
+    writeSpeedMultiplierFile(folder, four);  // the old track's file: lanes 5 and 6 at 0
+
+    InstallationSettings read;
+    readInstallationFile(folder, read);
+    EXPECT_FALSE(loadSpeedMultipliers(folder, read));
+    EXPECT_EQ(read.speedMultiplier[6], speedMultiplierFor(30.0f, read.scaleFactor));
+    InstallationSettings again = read;
+    EXPECT_TRUE(loadSpeedMultipliers(folder, again));
+    EXPECT_EQ(again.speedMultiplier, read.speedMultiplier);
+
+    fs::remove(app.path() / "QelDat" / "QelSpeedMultiplier.dat");
+    InstallationSettings missing;
+    readInstallationFile(folder, missing);
+    EXPECT_FALSE(loadSpeedMultipliers(folder, missing));
+    EXPECT_TRUE(fs::exists(app.path() / "QelDat" / "QelSpeedMultiplier.dat"));
+}
+
 }  // namespace
 }  // namespace qel

@@ -29,6 +29,23 @@ TEST(TextFile, AtomicReplaceKeepsLineEndsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries, 1);
 }
 
+// A save cut short by a crash left its temporary file behind; the next save,
+// or a second copy of the program saving at the same moment, is not disturbed
+// by it and does not take it for its own.
+TEST(TextFile, SavesNeverShareATemporaryFile) {
+    const test::TempFolder folder;
+    const auto path = folder.path() / "QelInstallation.dat";
+    folder.write("QelInstallation.dat.tmp", "half a file");
+    writeTextFileAtomic(path, "2,9\r\n");
+    EXPECT_EQ(readBinaryFile(path), "2,9\r\n");
+    EXPECT_EQ(readBinaryFile(folder.path() / "QelInstallation.dat.tmp"), "half a file");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::others_read, fs::perms::others_read);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2);
+}
+
 TEST(TextFile, TextIsStoredInTheCodePage) {
     const test::TempFolder folder;
     const auto path = folder.path() / "Racers.dat";

@@ -214,7 +214,7 @@ void RaceEngine::Form_Load(const StartUpHooks& hooks) {
         [&] { app_.installation = defaultInstallation(); });
     applyInstallation(app_.installation, s);
     step([&] {
-        readSpeedMultiplierFile(folder, app_.installation);
+        loadSpeedMultipliers(folder, app_.installation);
         s.speedMultiplier = app_.installation.speedMultiplier;
     });
     loadSettingsFile(

@@ -16,8 +16,11 @@ inline constexpr std::size_t kMaxTextFileBytes = 64 * 1024 * 1024;
 std::string readTextFile(const std::filesystem::path& path,
                          std::size_t maxBytes = kMaxTextFileBytes);
 
-// Replaces a file atomically (temporary file beside it, then rename), so a
-// crash mid-write never leaves half a settings file. Creates missing folders.
+// Replaces a file atomically, so a crash or a power cut mid-write never
+// leaves half a settings file: the new contents go to a temporary file of
+// their own beside it (no other save shares its name), reach the disk, then
+// replace the file by a rename that reaches the disk with its folder.
+// Creates missing folders.
 // Characters that Windows-1252 cannot hold are written as "?".
 void writeTextFileAtomic(const std::filesystem::path& path, std::string_view utf8);
 

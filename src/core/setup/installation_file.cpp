@@ -110,6 +110,34 @@ void computeSpeedMultipliers(InstallationSettings& settings) {
             speedMultiplierFor(settings.trackLength[lane], settings.scaleFactor);
 }
 
+namespace {
+
+// The factors as the installation gives them, to the precision the file keeps.
+bool factorsMatch(const InstallationSettings& settings) {
+    InstallationSettings expected = settings;
+    computeSpeedMultipliers(expected);
+    const int lanes = std::min<int>(settings.laneCount, kMaxLanes);
+    for (int lane = 1; lane <= lanes; ++lane) {
+        const float want = expected.speedMultiplier[lane];
+        if (std::fabs(settings.speedMultiplier[lane] - want) > 1e-4f * std::max(1.0f, want))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool loadSpeedMultipliers(const AppFolder& folder, InstallationSettings& settings) {
+    try {
+        readSpeedMultiplierFile(folder, settings);
+        if (factorsMatch(settings)) return true;
+    } catch (const QelError&) {
+    }
+    computeSpeedMultipliers(settings);
+    writeSpeedMultiplierFile(folder, settings);
+    return false;
+}
+
 bool isNumericText(std::string_view text) {
     const auto value = parseNumberText(trimBlanks(text));
     // A length beyond what the file can hold would come back as nonsense.

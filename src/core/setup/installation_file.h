@@ -116,6 +116,12 @@ void parseSpeedMultiplierFile(const std::string& text, const std::string& source
                               InstallationSettings& settings);
 void readSpeedMultiplierFile(const AppFolder& folder, InstallationSettings& settings);
 void writeSpeedMultiplierFile(const AppFolder& folder, const InstallationSettings& settings);
+// The two files are saved one after the other; a crash or a power cut between
+// them leaves factors that belong to another track set-up (another lane
+// count, other lengths). At start-up such factors, or a missing or damaged
+// file, are worked out again from the installation and the file rewritten.
+// True when the file's factors were taken as they stood.
+bool loadSpeedMultipliers(const AppFolder& folder, InstallationSettings& settings);
 
 // --- OK ---------------------------------------------------------------------
 
