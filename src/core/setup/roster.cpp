@@ -171,8 +171,12 @@ std::string RosterList::countText() const {
 void RosterList::Load() {
     names_.clear();
     try {
-        for (auto& name : readRosterNames(folder_))
-            insertSorted(std::move(name));
+        // Sorted once as a whole, the order names of equal rank keep as in the
+        // file: a club's roster of thousands loads at once.
+        names_ = readRosterNames(folder_);
+        std::stable_sort(
+            names_.begin(), names_.end(),
+            [](const std::string& a, const std::string& b) { return rosterOrderBefore(a, b); });
     } catch (const QelError& e) {
         prompter_.inform(e.what());
     }
