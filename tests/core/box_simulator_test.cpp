@@ -288,6 +288,7 @@ TEST(BoxSimConsole, LinesBecomeCommands) {
         {"unplug", CK::Unplug, ""},
         {"plug", CK::Plug, ""},
         {"hangup", CK::Hangup, ""},
+        {"reconnect", CK::Reconnect, ""},
         {"", CK::Empty, ""},
         {"send 12\\r\\x41\\n", CK::Send, "12\rA\n"},
         {"send  a\\\\b \\t", CK::Send, " a\\b \t"},
@@ -538,7 +539,7 @@ TEST(BoxSimProgram, SpeaksTheProtocolOnAPseudoTerminal) {
     EXPECT_EQ(heard.clockMs, pausedAtMs / 10 * 10);
 }
 
-TEST(BoxSimProgram, HangupMakesTheDeviceVanishAndSigtermQuitsCleanly) {
+TEST(BoxSimProgram, HangupMakesTheDeviceVanishReconnectBringsItBackAndSigtermQuits) {
     test::TempFolder folder;
     const auto link = folder.path() / "box";
     Simulator sim({"--link", link.string()});
@@ -565,6 +566,16 @@ TEST(BoxSimProgram, HangupMakesTheDeviceVanishAndSigtermQuitsCleanly) {
     }
     EXPECT_TRUE(vanished);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
+
+    // Plugged in again: the same name leads to a live box.
+    sim.console("reconnect\n");
+    const auto back = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!std::filesystem::is_symlink(link) && std::chrono::steady_clock::now() < back)
+        ::usleep(10'000);
+    Fd again = openPort(link.string());
+    ASSERT_GE(again.get(), 0);
+    send(again, "S");
+    EXPECT_FALSE(readPort(again, 500).empty());
 
     ::kill(sim.pid(), SIGTERM);
     EXPECT_EQ(sim.waitExit(2000), 0);

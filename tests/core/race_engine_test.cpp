@@ -479,7 +479,10 @@ TEST_F(RaceEngineTest, UnloadStoresTheHeadersShown) {
 
 // --- The timing-box watch ----------------------------------------------------
 
-TEST_F(RaceEngineTest, UnpluggedBoxShowsOnTheStatusLine) {
+// A pulled adapter mid-race: the race stops where it stands, the program
+// looks for the box once a second without holding the race tick, and gives
+// it its set-up again when it is back; the race goes on at Continue.
+TEST_F(RaceEngineTest, LostBoxPausesTheRaceAndIsFoundAgain) {
     withDefaultData();
     load();
     startRealRace();
@@ -487,15 +490,34 @@ TEST_F(RaceEngineTest, UnpluggedBoxShowsOnTheStatusLine) {
     time.advance(100);
     EXPECT_EQ(engine.board().statusText, "");
 
+    port.failOpens("No such device.");
     port.unplug();
     time.advance(100);
     const std::string& status = engine.board().statusText;
-    EXPECT_TRUE(status.starts_with("Timing box disconnected")) << status;
-    EXPECT_NE(status.find("The timing box was unplugged"), std::string::npos) << status;
-    EXPECT_TRUE(status.ends_with("Laps counted so far are kept.")) << status;
+    EXPECT_TRUE(status.starts_with("Timing box lost on serial port 1 (")) << status;
+    EXPECT_TRUE(
+        status.ends_with("the race is paused until it is back. Laps counted so far are "
+                         "kept."))
+        << status;
+    EXPECT_EQ(engine.board().startState, StartState::Continue);
+    EXPECT_EQ(engine.board().banner, "Paused");
+    EXPECT_TRUE(engine.board().menu.installation);
+    EXPECT_TRUE(engine.raceTick().enabled());
+    const std::size_t opensBefore = port.openedPorts().size();
     time.advance(5000);
-    EXPECT_TRUE(engine.board().statusText.starts_with("Timing box disconnected"));
+    EXPECT_TRUE(engine.board().statusText.starts_with("Timing box lost"));
     EXPECT_EQ(engine.state().elapsedMs, 100);
+
+    // Plugged back: found at the next look, told its set-up again.
+    port.clearWritten();
+    port.failOpens("");
+    time.advance(1000);
+    EXPECT_EQ(engine.board().statusText, "Timing box back");
+    EXPECT_EQ(port.openedPorts().size(), opensBefore + 1);
+    EXPECT_NE(port.written().find("A4"), std::string::npos) << port.written();
+    time.advance(2000);
+    EXPECT_EQ(engine.board().statusText, "Timing box back");
+    EXPECT_EQ(engine.board().startState, StartState::Continue);
 }
 
 // The port's reason is a sentence of its own; the status line must still read

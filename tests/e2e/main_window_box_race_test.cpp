@@ -284,7 +284,7 @@ TEST_F(MainWindowBoxRace, SilentBoxAtStartStartsNothingUntilItIsBack) {
     EXPECT_EQ(commandsHeard(kStartUpCommands.size() + 4), afterStartUp({"P", "V", "S", "E"}));
 }
 
-TEST_F(MainWindowBoxRace, LostBoxMidRaceKeepsTheLapsAndTheProgramRunning) {
+TEST_F(MainWindowBoxRace, LostBoxMidRacePausesTheRaceUntilTheBoxIsBack) {
     launch();
     program->pressStart();  // practice starts at once
     ASSERT_EQ(program->startCaption(), "Pause") << box.diagnostics();
@@ -323,30 +323,56 @@ TEST_F(MainWindowBoxRace, LostBoxMidRaceKeepsTheLapsAndTheProgramRunning) {
     }
     const auto lapsBefore = s.lapCount;
 
-    // Then the line itself goes.
+    // Then the line itself goes: the race stops where it stands, paused,
+    // and the board says the program waits for the box.
     tellBox("hangup", "qelbox-sim: hung up");
     const std::string device = box.link().string();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return program->text("lblTimingBoxStatus").toStdString() ==
-                   "Timing box disconnected: The timing box was unplugged from serial port 1 (" +
-                       device +
-                       "). Check its cable, then open the port again. Laps counted so far are "
-                       "kept.";
+                   "Timing box lost on serial port 1 (" + device +
+                       "): the race is paused until it is back. Laps counted so far are kept.";
         },
         5000))
         << program->text("lblTimingBoxStatus").toStdString();
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(program->engine.raceTick().enabled());
-
-    // The race director can still pause the race without the box.
-    program->pressStart();
     EXPECT_EQ(program->startCaption(), "Continue");
     EXPECT_EQ(program->text("lblRaceOver"), "Paused");
+    // Another port can be chosen meanwhile.
+    EXPECT_TRUE(program->window().mainMenu().action("mnuInstallation")->isEnabled());
     for (int lane = 1; lane <= kLanes; ++lane) {
         EXPECT_EQ(s.lapCount[lane], lapsBefore[lane]) << "lane " << lane;
         EXPECT_EQ(program->cell("lblLapTime", lane), shown[lane]) << "lane " << lane;
     }
+
+    // Plugged in again: the program finds it by itself, gives it its set-up
+    // again, and the race goes on when the race director continues.
+    const std::size_t heardBefore = box.commands().size();
+    tellBox("reconnect", "qelbox-sim: reconnected");
+    tellBox("plug", "qelbox-sim: plugged in");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return program->text("lblTimingBoxStatus") == "Timing box back"; }, 5000))
+        << program->text("lblTimingBoxStatus").toStdString();
+    EXPECT_TRUE(port.isOpen());
+    const std::vector<std::string> heard = commandsHeard(heardBefore + kStartUpCommands.size());
+    ASSERT_GE(heard.size(), heardBefore + kStartUpCommands.size());
+    EXPECT_EQ(std::vector<std::string>(heard.begin() + static_cast<std::ptrdiff_t>(heardBefore),
+                                       heard.begin() + static_cast<std::ptrdiff_t>(
+                                                           heardBefore + kStartUpCommands.size())),
+              kStartUpCommands);
+    program->pressStart();
+    EXPECT_EQ(program->startCaption(), "Pause");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (int lane = 1; lane <= kLanes; ++lane) {
+                if (s.lapCount[lane] <= lapsBefore[lane]) return false;
+            }
+            return true;
+        },
+        15000))
+        << box.diagnostics();
+    EXPECT_TRUE(program->text("lblTimingBoxStatus").isEmpty());
     EXPECT_TRUE(program->prompter.messages().empty());
 }
 

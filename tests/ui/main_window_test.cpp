@@ -526,7 +526,8 @@ TEST_F(MainWindowTest, UnpluggedBoxShowsOnTheStatusLine) {
     port.unplug();
     time.advance(100);
     const QString status = text("lblTimingBoxStatus");
-    EXPECT_TRUE(status.startsWith("Timing box disconnected")) << status.toStdString();
+    EXPECT_TRUE(status.startsWith("Timing box lost")) << status.toStdString();
+    EXPECT_EQ(startButton()->text(), "Continue");
     EXPECT_TRUE(window->statusBar()->isAncestorOf(find<QLabel>("lblTimingBoxStatus")));
 }
 

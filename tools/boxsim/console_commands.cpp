@@ -82,12 +82,13 @@ ConsoleCommand parseConsoleLine(std::string_view line) {
     if (word == "unplug") return {Kind::Unplug, {}, {}};
     if (word == "plug") return {Kind::Plug, {}, {}};
     if (word == "hangup") return {Kind::Hangup, {}, {}};
+    if (word == "reconnect") return {Kind::Reconnect, {}, {}};
     if (word == "quit") return {Kind::Quit, {}, {}};
     if (word == "send") return {Kind::Invalid, {}, "send needs text, e.g. send 12\\r"};
     return {Kind::Invalid,
             {},
             "unknown command \"" + std::string(word) +
-                "\" (W, send <text>, unplug, plug, hangup, quit)"};
+                "\" (W, send <text>, unplug, plug, hangup, reconnect, quit)"};
 }
 
 }  // namespace qel::boxsim

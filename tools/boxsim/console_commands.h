@@ -12,7 +12,8 @@ struct ConsoleCommand {
         Send,       // "send <text>": arbitrary bytes on the wire
         Unplug,     // the cable is pulled: nothing in, nothing out
         Plug,
-        Hangup,  // the device vanishes
+        Hangup,     // the device vanishes
+        Reconnect,  // after a hang-up: the device is back, on a fresh line
         Quit,
         Invalid,
     };

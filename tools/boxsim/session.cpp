@@ -28,6 +28,8 @@ Session::Session(const Options& options, Line line, SlaveLink link)
     : model_(options.box),
       line_(std::move(line)),
       link_(std::move(link)),
+      device_(options.device),
+      linkPath_(options.link),
       log_(openRecordFile(options.logFile, std::ios::out)),
       record_(openRecordFile(options.recordFile, std::ios::out | std::ios::binary)),
       lapsLog_(openRecordFile(options.lapsLogFile, std::ios::out)),
@@ -153,6 +155,9 @@ void Session::handleConsole(std::string_view text) {
         case Kind::Hangup:
             closeLine("hung up");
             break;
+        case Kind::Reconnect:
+            reopenLine();
+            break;
         case Kind::Quit:
             quit_ = true;
             break;
@@ -212,6 +217,24 @@ void Session::closeLine(const std::string& why) {
     line_.fd.reset();
     line_.slaveHold.reset();
     note(why + "; the line is closed (quit to exit)");
+}
+
+void Session::reopenLine() {
+    if (line_.fd.valid()) {
+        note("the line is open; nothing to reconnect");
+        return;
+    }
+    if (!device_.empty()) {
+        note("a real device comes back by itself; nothing to reconnect");
+        return;
+    }
+    try {
+        line_ = openPseudoTerminal();
+        if (!linkPath_.empty()) link_ = SlaveLink(linkPath_, line_.path);
+        note("reconnected on " + (linkPath_.empty() ? line_.path : linkPath_));
+    } catch (const std::system_error& e) {
+        note(std::string("could not reconnect: ") + e.what());
+    }
 }
 
 void Session::note(const std::string& text) {

@@ -37,11 +37,15 @@ class Session {
     void sendModelOutput();
     void send(const std::vector<Emission>& emissions);
     void closeLine(const std::string& why);
+    // A hung-up pseudo-terminal line comes back as a fresh one under the same link.
+    void reopenLine();
     void note(const std::string& text);
 
     BoxModel model_;
     Line line_;
     SlaveLink link_;
+    std::string device_;    // a real device, or empty for a pseudo-terminal
+    std::string linkPath_;  // the fixed name the program opens
     std::ofstream log_;
     std::ofstream record_;
     std::ofstream lapsLog_;

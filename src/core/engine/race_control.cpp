@@ -178,6 +178,19 @@ void RaceControl::Pause() {
     c_.board.abortEnabled = true;
 }
 
+void RaceControl::BoxLost() {
+    if (c_.board.startState != StartState::Pause) return;
+    c_.board.startState = StartState::Continue;
+    c_.board.bannerColor = kYellow;
+    c_.board.banner = "Paused";
+    c_.board.bannerVisible = true;
+    c_.board.flagPicture = kFlagYellow;
+    playRaceSound(c_.sounds, c_.player, kSoundYellowFlag);
+    c_.board.abortEnabled = true;
+    c_.board.menu.installation = true;
+    c_.windows.boardChanged();
+}
+
 bool RaceControl::raceLengthChosen() const {
     const RaceFormatSettings& chosen = c_.setup.raceSettings();
     return listHasEntry(chosen.lapsListIndex, lapsEntries()) ||

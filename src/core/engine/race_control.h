@@ -83,6 +83,10 @@ class RaceControl {
     void ReSet();
     void DisableMenu();
     void EnableMenu();
+    // The box vanished mid-race: the race stops where it stands as after a
+    // pause, with nothing sent to the box (it cannot hear) and no coast
+    // timed. Installation stays open, so another port can be chosen.
+    void BoxLost();
 
   private:
     void Start();

@@ -118,10 +118,12 @@ void RaceEngine::watchTimingBox(int tickMs) {
     const bool racing = !demo && b.startState == StartState::Pause;
     // The silence is measured from the start of the race or the last report.
     if (!racing || !watching_ || s.elapsedMs != lastElapsedMs_) {
+        // The box's return stays on the board until the race runs on.
+        const bool runsOn = racing && s.elapsedMs != lastElapsedMs_;
         lastElapsedMs_ = s.elapsedMs;
         // A race's first tick: the race began one tick ago.
         lastReportTick_ = racing && !watching_ ? now - tickMs : now;
-        if (portOpen || demo) b.statusText.clear();
+        if ((portOpen || demo) && (runsOn || b.statusText != kTimingBoxBack)) b.statusText.clear();
     }
     watching_ = racing;
     if (demo) {
@@ -129,11 +131,33 @@ void RaceEngine::watchTimingBox(int tickMs) {
         return;
     }
     if (!portOpen && portWasOpen_) {
-        std::string reason = seams_.port.lastError();
-        while (!reason.empty() && (reason.back() == '.' || reason.back() == ' '))
-            reason.pop_back();
-        b.statusText = "Timing box disconnected" + (reason.empty() ? "" : ": " + reason) +
-                       ". Laps counted so far are kept.";
+        boxLost_ = true;
+        lastPollTick_ = now;
+        if (racing) {
+            control_->BoxLost();
+            b.statusText = "Timing box lost on serial port " + std::to_string(s.commPort) + " (" +
+                           seams_.port.devicePath(s.commPort) +
+                           "): the race is paused until it is back. Laps counted so far are kept.";
+        } else {
+            std::string reason = seams_.port.lastError();
+            while (!reason.empty() && (reason.back() == '.' || reason.back() == ' '))
+                reason.pop_back();
+            b.statusText = "Timing box disconnected" + (reason.empty() ? "" : ": " + reason) +
+                           ". Laps counted so far are kept.";
+        }
+    } else if (boxLost_ && portOpen) {
+        // Back, on this port or on another one chosen in Installation meanwhile.
+        boxLost_ = false;
+        link_->SendBoxSetup();
+        b.statusText = kTimingBoxBack;
+    } else if (boxLost_ && now - lastPollTick_ >= kLostBoxPollMs) {
+        lastPollTick_ = now;
+        // Opening a device that is not there fails at once; the tick is not held.
+        if (seams_.port.open(s.commPort)) {
+            boxLost_ = false;
+            link_->SendBoxSetup();
+            b.statusText = kTimingBoxBack;
+        }
     } else if (portOpen && now - lastReportTick_ >= kSilentBoxMs && b.statusText.empty()) {
         b.statusText = "Timing box not answering: no time report for 3 seconds.";
     }

@@ -54,6 +54,9 @@ struct StartUpHooks {
 
 // With the box silent this long during a race, the board says so.
 inline constexpr int kSilentBoxMs = 3000;
+// A lost box is looked for this often, without holding the race tick.
+inline constexpr int kLostBoxPollMs = 1000;
+inline constexpr const char* kTimingBoxBack = "Timing box back";
 
 class RaceEngine {
   public:
@@ -148,6 +151,9 @@ class RaceEngine {
     int32_t lastElapsedMs_ = 0;
     bool portWasOpen_ = false;
     bool watching_ = false;
+    // The box vanished; the port is tried again every kLostBoxPollMs.
+    bool boxLost_ = false;
+    int64_t lastPollTick_ = 0;
 };
 
 }  // namespace qel
