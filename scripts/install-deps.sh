@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   socat sox espeak-ng poppler-utils xvfb xauth python3
   fonts-dejavu-core clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -57,8 +57,8 @@ std::string_view trimmedBlanks(std::string_view text) {
 // What is wrong with a file the race director chose to open, naming the file.
 class FileProblem {
   public:
-    FileProblem(const std::filesystem::path& path, std::string noun)
-        : name_(path.filename().string()), noun_(std::move(noun)) {}
+    FileProblem(std::string name, std::string noun)
+        : name_(std::move(name)), noun_(std::move(noun)) {}
     const std::string& noun() const { return noun_; }
     [[noreturn]] void raise(const std::string& what) const {
         throw QelError(name_ + " is not a " + noun_ + ": " + what);
@@ -68,6 +68,9 @@ class FileProblem {
     std::string name_;
     std::string noun_;
 };
+
+constexpr const char* kSummaryNoun = "summary file";
+constexpr const char* kLapNoun = "lap file";
 
 // The whole file, when it is no larger than such a file can be.
 std::string readBounded(const std::filesystem::path& path, std::size_t cells,
@@ -153,10 +156,8 @@ std::string gridFileText(const GridModel& grid, int laneCount, int columns,
     return text;
 }
 
-GridFileContents readSummaryFile(const std::filesystem::path& path) {
-    const FileProblem problem(path, "summary file");
-    const std::size_t cells = static_cast<std::size_t>(kSummaryRows) * kSummaryCols;
-    const std::string text = readBounded(path, cells, problem);
+GridFileContents parseSummaryFile(std::string_view text, const std::string& name) {
+    const FileProblem problem(name, kSummaryNoun);
     const auto lines = splitLines(text);
     const int lanes = laneCountOf(lines, problem);
     // Rows past the lanes' are empty in the file and not read.
@@ -164,10 +165,8 @@ GridFileContents readSummaryFile(const std::filesystem::path& path) {
     return readRows(lines, lanes, kSummaryCols, rows, problem);
 }
 
-GridFileContents readLapFile(const std::filesystem::path& path) {
-    const FileProblem problem(path, "lap file");
-    const std::size_t cells = static_cast<std::size_t>(kMaxLapFileRows) * (kMaxLanes + 1);
-    const std::string text = readBounded(path, cells, problem);
+GridFileContents parseLapFile(std::string_view text, const std::string& name) {
+    const FileProblem problem(name, kLapNoun);
     const auto lines = splitLines(text);
     const int lanes = laneCountOf(lines, problem);
     const auto cellsPerRow = static_cast<std::size_t>(lanes + 1);
@@ -176,6 +175,18 @@ GridFileContents readLapFile(const std::filesystem::path& path) {
                       " rows of a lap grid.");
     }
     return readRows(lines, lanes, cellsPerRow, kMaxLapFileRows, problem);
+}
+
+GridFileContents readSummaryFile(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    const std::size_t cells = static_cast<std::size_t>(kSummaryRows) * kSummaryCols;
+    return parseSummaryFile(readBounded(path, cells, FileProblem(name, kSummaryNoun)), name);
+}
+
+GridFileContents readLapFile(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    const std::size_t cells = static_cast<std::size_t>(kMaxLapFileRows) * (kMaxLanes + 1);
+    return parseLapFile(readBounded(path, cells, FileProblem(name, kLapNoun)), name);
 }
 
 void showSummaryFile(GridModel& grid, const GridFileContents& file) {

@@ -5,6 +5,7 @@
 // ("Smith, J") reads back as written.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/grid/grid_model.h"
@@ -29,6 +30,9 @@ struct GridFileContents {
 // than such a file can be is read.
 GridFileContents readSummaryFile(const std::filesystem::path& path);
 GridFileContents readLapFile(const std::filesystem::path& path);
+// The same from a file's text already read (UTF-8); name is how messages name the file.
+GridFileContents parseSummaryFile(std::string_view text, const std::string& name);
+GridFileContents parseLapFile(std::string_view text, const std::string& name);
 
 // Puts a read .sum file into the summary grid (centred, "Data" and
 // "Insufficent" in red, the fixed column widths) and a .lap file into the lap
