@@ -17,66 +17,11 @@
 #include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
+#include "long_race.h"
+
 namespace {
 
-class SilentPrompter : public qel::Prompter {
-  public:
-    qel::MessageAnswer message(const std::string&, const std::string&, qel::MessageIcon,
-                               qel::MessageButtons, qel::DefaultButton) override {
-        return qel::MessageAnswer::Ok;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-// An 8-lane lap race whose leader has done all 3000 laps, the others a few fewer.
-struct LongRace {
-    LongRace() {
-        qel::RaceState& s = *state;
-        s.laneCount = 8;
-        raceSettings.raceFormat = qel::kLapRace;
-        raceSettings.raceFormatName = "Lap Race";
-        options = qel::defaultOptions();
-        options.firstLapIndex = 1;  // races begin with lap 1
-        for (int lane = 1; lane <= 8; ++lane) {
-            const int laps = qel::kMaxLap - (lane - 1) * 3;
-            s.lapCount[lane] = static_cast<int16_t>(laps);
-            int32_t total = 0;
-            int32_t best = qel::kNoBestLap;
-            for (int lap = 1; lap <= laps; ++lap) {
-                const int32_t ms = 4000 + (lap * 37 + lane * 101) % 900;
-                s.lapTimes[lane][lap] = static_cast<float>(ms) / 1000.0f;
-                s.sortedLapTimes[lane][lap] = s.lapTimes[lane][lap];
-                total += ms;
-                if (ms < best) best = ms;
-            }
-            s.lastPassMs[lane] = total;
-            s.bestLapMs[lane] = best;
-            s.speedMultiplier[lane] = 654.5455f;
-            s.laneRacerName[lane] = "Racer " + std::to_string(lane);
-            s.runningOrder[lane] = static_cast<int16_t>(lane);
-            s.lanePosition[lane] = static_cast<int16_t>(lane);
-            s.lagFirstText[lane] = lane == 1 ? "" : std::to_string((lane - 1) * 3) + "L";
-            s.lagBehindText[lane] = lane == 1 ? "" : "3L";
-        }
-    }
-
-    qel::RecordSources sources() {
-        return {*state, qel::RaceSetup{raceSettings, options}, installation, board, points,
-                records};
-    }
-
-    std::unique_ptr<qel::RaceState> state = std::make_unique<qel::RaceState>();
-    qel::RaceFormatSettings raceSettings;
-    qel::OptionsSettings options;
-    qel::InstallationSettings installation;
-    qel::RaceBoard board;
-    qel::PointSystem points;
-    qel::RecordsState records;
-    SilentPrompter prompter;
-};
+using qel::bench::LongRace;
 
 void BM_FillLapGrid8Lanes3000Laps(benchmark::State& state) {
     LongRace race;

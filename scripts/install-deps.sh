@@ -7,10 +7,12 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
   qt6-qpa-plugins libqt6printsupport6
+  qt6-httpserver-dev qt6-websockets-dev chromium
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   socat sox espeak-ng poppler-utils xvfb xauth python3
   fonts-dejavu-core clang-format
+  libreoffice-calc-nogui
   clang libclang-rt-14-dev
 )
 

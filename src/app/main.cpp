@@ -6,7 +6,9 @@
 #include "core/io/data_folder.h"
 #include "core/seams/uniform_random.h"
 #include "platform/desktop_shell.h"
+#include "platform/live_board_server.h"
 #include "platform/qt_file_dialog.h"
+#include "platform/qt_print_surface.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_timers.h"
 #include "platform/qt_user_settings.h"
@@ -38,8 +40,18 @@ int main(int argc, char** argv) {
     qel::platform::QtUserSettings userSettings;
     qel::platform::QtFileDialog fileDialog;
 
-    qel::app::Program program(
-        {{folder, port, clock, timers, random, prompter, sound}, shell, userSettings, fileDialog});
+    // The default printer, or PDF files in Stats when the computer has none.
+    qel::platform::QtPrintSurface printer(folder.statsFolder().string());
+
+    // The spectators' board on the club's network, off until switched on in Options.
+    qel::platform::LiveBoardServer liveBoard;
+
+    qel::app::Program program({{folder, port, clock, timers, random, prompter, sound},
+                               shell,
+                               userSettings,
+                               fileDialog,
+                               printer,
+                               liveBoard});
 
     auto* splash = new qel::ui::FrmQelSplash1(timers, [&](const QRect& placement) {
         program.start(placement);

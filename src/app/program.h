@@ -10,13 +10,19 @@
 #include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/seams/file_dialog.h"
+#include "core/seams/live_board_host.h"
+#include "core/seams/print_surface.h"
 #include "core/seams/shell.h"
 #include "core/shell/user_settings.h"
 
 namespace qel {
 
+class AutoSave;
 class HeatRaceEnd;
+class LiveBoard;
+class RacePrintouts;
 class RaceRecords;
+class TimeSelling;
 
 namespace ui {
 class FrmQelTimer;
@@ -35,6 +41,11 @@ struct ProgramSeams {
     Shell& shell;
     UserSettings& userSettings;
     FileDialog& fileDialog;
+    // The printer (or, without one, PDF files in Stats) the printouts go to.
+    PrintSurface& printer;
+    // The live board's server on the club's network (listening only once
+    // the race director switches it on).
+    LiveBoardHost& liveBoard;
 };
 
 class Program {
@@ -54,7 +65,10 @@ class Program {
     ui::FrmTip* tipWindow() { return tip_.get(); }
     RaceEngine& engine() { return engine_; }
     RaceRecords& records() { return *records_; }
+    RacePrintouts& printouts() { return *printouts_; }
     RecordWindows& recordWindows() { return *recordWindows_; }
+    TimeSelling& timeSelling() { return *timeSelling_; }
+    LiveBoard& liveBoard() { return *liveBoard_; }
     AppState& app() { return *app_; }
 
   private:
@@ -63,7 +77,11 @@ class Program {
     RaceEngine engine_;
     std::unique_ptr<HeatRaceEnd> heatRaceEnd_;
     std::unique_ptr<RaceRecords> records_;
+    std::unique_ptr<RacePrintouts> printouts_;
+    std::unique_ptr<AutoSave> autoSave_;
     std::unique_ptr<RecordWindows> recordWindows_;
+    std::unique_ptr<TimeSelling> timeSelling_;
+    std::unique_ptr<LiveBoard> liveBoard_;
     std::unique_ptr<ProgramWindows> windows_;
     std::unique_ptr<ui::FrmQelTimer> mainWindow_;
     std::unique_ptr<ui::FrmTip> tip_;

@@ -4,8 +4,8 @@
 #include <QUrl>
 #include <stdexcept>
 
+#include "core/liveboard/live_board.h"
 #include "core/shell/help_pages.h"
-#include "core/timesell/lane_time.h"
 #include "qt/qt_text.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/heats/frm_qel_championship_points.h"
@@ -20,16 +20,20 @@
 #include "ui/shell/frm_qel_about.h"
 #include "ui/shell/frm_qel_help.h"
 #include "ui/sound/frm_sound.h"
+#include "ui/timesell/frm_time.h"
 
 namespace qel::app {
 
 ProgramWindows::ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
-                               RecordWindows& records)
+                               RecordWindows& records, TimeSelling& timeSelling,
+                               LiveBoard& liveBoard)
     : engine_(engine),
       seams_(engine.seams()),
       shell_(shell),
       userSettings_(userSettings),
-      records_(records) {}
+      records_(records),
+      timeSelling_(timeSelling),
+      liveBoard_(liveBoard) {}
 
 ui::FrmQelTimer& ProgramWindows::board() {
     if (!mainWindow_) throw std::logic_error("The main window is not attached to its menu.");
@@ -104,17 +108,23 @@ void ProgramWindows::showOptions() {
     ui::OptionsHooks hooks;
     hooks.updateRaceTitle = [this] { refreshBoard(); };
     hooks.showHelp = [this] { showHelp(); };
-    ui::FrmQelOptions dialog(seams_.folder, app.options, app.raceSettings, app.installation,
-                             userSettings_, seams_.prompter, std::move(hooks), &board());
+    hooks.applyLiveBoard = [this] { liveBoard_.apply(); };
+    ui::FrmQelOptions dialog(seams_.folder, app.options, app.autoSave, app.raceSettings,
+                             app.installation, app.liveBoard, userSettings_, seams_.prompter,
+                             std::move(hooks), &board());
     dialog.exec();
     app.board.busy = false;
 }
 
 void ProgramWindows::showInstallationLogin() {
     ui::LoginHooks hooks;
-    // The time-selling window is not part of the program yet, so the
-    // password always leads to Installation.
-    hooks.timeSellingShown = [] { return false; };
+    // From the Time window's "Sell Time" the password unlocks its selling
+    // controls; from the menu it leads to Installation.
+    hooks.timeSellingShown = [this] { return time_ && time_->isVisible(); };
+    hooks.unlockSelling = [this] {
+        timeSelling_.unlockSelling();
+        refreshTime();
+    };
     hooks.showInstallation = [this] { showInstallation(); };
     hooks.showChangePassword = [this] { showChangePassword(); };
     ui::FrmQelLogin dialog(seams_.folder, seams_.prompter, std::move(hooks), &board());
@@ -145,7 +155,8 @@ void ProgramWindows::showInstallation() {
         return chooseAnother;
     };
     hooks.sendSensorType = [&engine] { engine.link().SendSensorType(); };
-    hooks.resetSoldTime = [&app](int lane) { ResetLaneTime(app.race, lane); };
+    TimeSelling& selling = timeSelling_;
+    hooks.resetSoldTime = [&selling](int lane) { selling.ResetLaneTime(lane); };
     hooks.restoreMainWindow = [&window] { window.showNormal(); };
     hooks.setFormHeight = [&window](int laneCount) { window.SetFormHeight(laneCount); };
     // A new lane count ends the program at once, without the closing steps:
@@ -156,7 +167,27 @@ void ProgramWindows::showInstallation() {
                                   std::move(hooks), &window);
     dialog.exec();
     engine_.ShowLaneControls();
+    // "Sell Time by Lane" may have been turned on: the lane clocks count again.
+    timeSelling_.resume();
     window.render();
+}
+
+void ProgramWindows::showTime() {
+    // The window has nothing to show while no time is sold.
+    if (engine_.state().sellTimeEnabled != 1) return;
+    if (!time_) {
+        ui::TimeHooks hooks;
+        hooks.sellTime = [this] { showInstallationLogin(); };
+        hooks.showHelp = [this] { showHelp(); };
+        time_ = new ui::FrmTime(timeSelling_, engine_.state(), std::move(hooks), &board());
+    }
+    time_->refresh();
+    time_->exec();
+    board().render();
+}
+
+void ProgramWindows::refreshTime() {
+    if (time_) time_->refresh();
 }
 
 void ProgramWindows::showHelp() {

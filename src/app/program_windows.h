@@ -1,16 +1,27 @@
 #pragma once
 // Every window the main window's menu opens, made with all it needs and every
 // hook wired. One place decides what each window may reach.
+#include <QPointer>
+
 #include "app/program.h"
 #include "app/record_windows.h"
+#include "core/timesell/time_selling.h"
 #include "ui/board/board_windows.h"
+
+namespace qel {
+class LiveBoard;
+}
+
+namespace qel::ui {
+class FrmTime;
+}
 
 namespace qel::app {
 
 class ProgramWindows : public ui::BoardWindows {
   public:
     ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
-                   RecordWindows& records);
+                   RecordWindows& records, TimeSelling& timeSelling, LiveBoard& liveBoard);
 
     // The main window the others open over; until it is attached, asking for
     // a window is a fault of the composition and says so.
@@ -25,10 +36,14 @@ class ProgramWindows : public ui::BoardWindows {
     void showOptions() override;
     void showInstallationLogin() override;
     void showInstallation() override;
+    void showTime() override;
     void showHelp() override;
     void showDiagnostics() override;
     void showWebSite() override;
     void showAbout() override;
+
+    // An open Time window shows the time left after every tick of the countdown.
+    void refreshTime();
 
   private:
     ui::FrmQelTimer& board();
@@ -43,7 +58,11 @@ class ProgramWindows : public ui::BoardWindows {
     Shell& shell_;
     UserSettings& userSettings_;
     RecordWindows& records_;
+    TimeSelling& timeSelling_;
+    LiveBoard& liveBoard_;
     ui::FrmQelTimer* mainWindow_ = nullptr;
+    // Made on first use and kept, hidden, for the run: closing it only hides it.
+    QPointer<ui::FrmTime> time_;
 };
 
 }  // namespace qel::app

@@ -5,6 +5,8 @@
 
 #include "core/io/format.h"
 #include "qt/qt_text.h"
+#include "ui/records/frm_print_preview.h"
+#include "ui/records/print_preview_surface.h"
 
 namespace qel::app {
 
@@ -25,8 +27,9 @@ bool shown(const QWidget* window) {
 
 }  // namespace
 
-RecordWindows::RecordWindows(RaceRecords& records, Prompter& prompter, Clock& clock)
-    : records_(records), prompter_(prompter), clock_(clock) {}
+RecordWindows::RecordWindows(RaceRecords& records, RacePrintouts& printouts,
+                             const PrintSurface& paper, Prompter& prompter, Clock& clock)
+    : records_(records), printouts_(printouts), paper_(paper), prompter_(prompter), clock_(clock) {}
 
 QWidget& RecordWindows::mainWindow() {
     if (!mainWindow_) throw std::logic_error("The record windows have no main window attached.");
@@ -36,19 +39,34 @@ QWidget& RecordWindows::mainWindow() {
 template <typename Window>
 ui::RecordWindowHooks RecordWindows::fileHooks(QPointer<Window>& window,
                                                std::optional<QPoint>& position) {
-    return {[this] { open(); }, nullptr,
-            [&window, &position](std::optional<QPoint> where) {
-                if (where) position = where;
-                // Gone at once for the program, so the next use makes a fresh window.
-                if (window) window->deleteLater();
-                window = nullptr;
-            }};
+    ui::RecordWindowHooks hooks;
+    hooks.open = [this] { open(); };
+    hooks.closed = [&window, &position](std::optional<QPoint> where) {
+        if (where) position = where;
+        // Gone at once for the program, so the next use makes a fresh window.
+        if (window) window->deleteLater();
+        window = nullptr;
+    };
+    return hooks;
+}
+
+void RecordWindows::preview(bool (RacePrintouts::*printout)(PrintSurface&),
+                            std::function<void()> print) {
+    ui::PrintPreviewSurface pages(paper_);
+    if (!(printouts_.*printout)(pages)) return;
+    ui::FrmPrintPreview window(pages, {std::move(print)}, &mainWindow());
+    window.exec();
 }
 
 ui::FrmQelSummary& RecordWindows::summary() {
     if (!summary_) {
         ui::SummaryHooks hooks{fileHooks(summary_, summaryPosition_), [this] { showLapTimes(); }};
         hooks.file.saveToTextFile = [this] { records_.saveSummary(); };
+        hooks.file.saveToExcel = [this] { records_.exportSummary(); };
+        hooks.file.print = [this] { printouts_.PrintSummary(true); };
+        hooks.file.printPreview = [this] {
+            preview(&RacePrintouts::previewSummary, [this] { printouts_.PrintSummary(true); });
+        };
         const std::string caption = "Summary - " + records_.sources().state.raceTitle + "   " +
                                     formatDate(clock_.now(), "MMM-DD, H:MM");
         summary_ = new ui::FrmQelSummary(records_.summaryGrid(), std::move(hooks), caption,
@@ -62,6 +80,11 @@ ui::FrmQelViewLaps& RecordWindows::laps() {
         ui::LapTimesHooks hooks{fileHooks(laps_, lapPosition_), [this] { showSummary(); },
                                 [this](bool byLapTime) { sortBy(byLapTime); }};
         hooks.file.saveToTextFile = [this] { records_.saveLaps(); };
+        hooks.file.saveToExcel = [this] { records_.exportLaps(); };
+        hooks.file.print = [this] { printouts_.PrintLaps(); };
+        hooks.file.printPreview = [this] {
+            preview(&RacePrintouts::previewLaps, [this] { printouts_.PrintLaps(); });
+        };
         laps_ =
             new ui::FrmQelViewLaps(records_.lapGrid(), std::move(hooks),
                                    records_.sources().state.laneCount, lapPosition_, &mainWindow());

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/engine/race_screen.h"
+#include "core/records/race_printouts.h"
 #include "core/records/race_records.h"
 #include "core/seams/clock.h"
 #include "core/seams/prompter.h"
@@ -18,7 +19,9 @@ namespace qel::app {
 
 class RecordWindows : public RecordViews, public ResultViews, public RaceEndSubsystem {
   public:
-    RecordWindows(RaceRecords& records, Prompter& prompter, Clock& clock);
+    // paper: the printer whose pages the print preview shows.
+    RecordWindows(RaceRecords& records, RacePrintouts& printouts, const PrintSurface& paper,
+                  Prompter& prompter, Clock& clock);
 
     // The window the record windows stand over; until it is attached,
     // opening one is a fault of the composition and says so.
@@ -51,8 +54,12 @@ class RecordWindows : public RecordViews, public ResultViews, public RaceEndSubs
     ui::FrmQelViewLaps& laps();
     void fillLaps(ui::FrmQelViewLaps& window);
     void sortBy(bool byLapTime);
+    // The printout on screen; its Print sends it to paper.
+    void preview(bool (RacePrintouts::*printout)(PrintSurface&), std::function<void()> print);
 
     RaceRecords& records_;
+    RacePrintouts& printouts_;
+    const PrintSurface& paper_;
     Prompter& prompter_;
     Clock& clock_;
     QWidget* mainWindow_ = nullptr;

@@ -6,7 +6,9 @@
 
 #include "core/heats/point_system.h"
 #include "core/heats/race_format_settings.h"
+#include "core/liveboard/live_board_settings.h"
 #include "core/records/records_state.h"
+#include "core/setup/auto_save_file.h"
 #include "core/setup/installation_settings.h"
 #include "core/setup/options_file.h"
 #include "core/sound/sound_table.h"
@@ -26,6 +28,8 @@ struct AppState {
     PointSystem points;
     SoundTable sounds;
     RecordsState records;
+    AutoSaveSettings autoSave;
+    LiveBoardSettings liveBoard;
 };
 
 // The race state alone holds two lap stores of 8 × 3001 laps; the whole is

@@ -13,20 +13,30 @@
 #include <algorithm>
 #include <cmath>
 
+#include "qt/print_painting.h"
 #include "qt/qt_text.h"
 
 namespace qel::platform {
 
 namespace {
 
-QRect rectOf(const PrintRect& rect) {
-    return QRect(rect.x, rect.y, std::max(rect.width, 0), std::max(rect.height, 0));
+// A job without a name is known by the moment it was printed.
+QString pdfStem(const PrintJob& job) {
+    if (job.name.empty()) {
+        return QStringLiteral("Print ") +
+               QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss");
+    }
+    QString stem = toQt(job.name);
+    // A racer's or track's name must not lead the file out of the Stats folder.
+    for (QChar& c : stem) {
+        if (c == '/' || c == '\\' || c == ':' || c.unicode() < 32) c = '-';
+    }
+    return stem;
 }
 
-// Two printouts in the same second must not overwrite each other.
-QString unusedPdfPath(const QDir& folder) {
-    const QString stem =
-        QStringLiteral("Print ") + QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss");
+// Two printouts of the same name (the summary printed twice after one race)
+// must not overwrite each other.
+QString unusedPdfPath(const QDir& folder, const QString& stem) {
     QString path = folder.filePath(stem + ".pdf");
     for (int n = 2; QFileInfo::exists(path); ++n) {
         path = folder.filePath(stem + QStringLiteral(" (%1).pdf").arg(n));
@@ -40,12 +50,55 @@ QtPrintSurface::QtPrintSurface(std::string statsFolder) : statsFolder_(std::move
     setFont(PrintFont{});
 }
 
+QtPrintSurface::QtPrintSurface(PdfFile file) : pdfFile_(std::move(file.path)) {
+    setFont(PrintFont{});
+}
+
+bool QtPrintSurface::printsToFile() const {
+    return !pdfFile_.empty() || QPrinterInfo::defaultPrinter().isNull();
+}
+
+bool QtPrintSurface::choosePdfPath(const PrintJob& job, QString& path) {
+    if (!pdfFile_.empty()) {
+        path = toQt(pdfFile_);
+        const QFileInfo file(path);
+        if (!QDir().mkpath(file.absolutePath())) {
+            lastError_ = "The folder of " + pdfFile_ + " for the printout cannot be created.";
+            return false;
+        }
+        return true;
+    }
+    const QDir folder(toQt(statsFolder_));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        lastError_ = "There is no printer, and the folder " + statsFolder_ +
+                     " for the printout as a PDF file cannot be created.";
+        return false;
+    }
+    path = unusedPdfPath(folder, pdfStem(job));
+    return true;
+}
+
+PrintPage QtPrintSurface::pageFor(bool landscape) const {
+    // The page a job gets, asked of a printer set up as begin() sets it up.
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    std::unique_ptr<QPrinter> probe;
+    if (pdfFile_.empty() && !defaultPrinter.isNull()) {
+        probe = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
+    } else {
+        probe = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        probe->setOutputFormat(QPrinter::PdfFormat);
+    }
+    probe->setPageSize(QPageSize(QPageSize::Letter));
+    probe->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return {probe->width(), probe->height(), static_cast<double>(probe->logicalDpiX())};
+}
+
 QtPrintSurface::~QtPrintSurface() {
     // A job left open still goes out, as the printer would send it at exit.
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
-bool QtPrintSurface::begin(bool landscape) {
+bool QtPrintSurface::begin(const PrintJob& job) {
     if (isActive()) {
         lastError_ = "A print job is already open on " + destination_ + ".";
         return false;
@@ -56,16 +109,13 @@ bool QtPrintSurface::begin(bool landscape) {
     startFailed_ = true;
 
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    toFile_ = defaultPrinter.isNull();
+    toFile_ = !pdfFile_.empty() || defaultPrinter.isNull();
     if (toFile_) {
-        const QDir folder(toQt(statsFolder_));
-        if (!folder.mkpath(QStringLiteral("."))) {
+        QString path;
+        if (!choosePdfPath(job, path)) {
             destination_.clear();
-            lastError_ = "There is no printer, and the folder " + statsFolder_ +
-                         " for the printout as a PDF file cannot be created.";
             return false;
         }
-        const QString path = unusedPdfPath(folder);
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(path);
@@ -74,10 +124,10 @@ bool QtPrintSurface::begin(bool landscape) {
         printer_ = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
         destination_ = fromQt(defaultPrinter.printerName());
     }
-    printer_->setDocName(QStringLiteral("qeltimer"));
+    printer_->setDocName(job.name.empty() ? QStringLiteral("qeltimer") : toQt(job.name));
     printer_->setCreator(QStringLiteral("qeltimer"));
     printer_->setPageSize(QPageSize(QPageSize::Letter));
-    printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer_->setPageOrientation(job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
@@ -108,15 +158,7 @@ double QtPrintSurface::dotsPerInch() const {
 }
 
 void QtPrintSurface::setFont(const PrintFont& font) {
-    QFont qfont(toQt(font.name));
-    // A size read from a damaged settings file must not make a font Qt refuses.
-    const double size = std::isfinite(font.pointSize) ? font.pointSize : 12.0;
-    qfont.setPointSizeF(std::clamp(size, 1.0, 500.0));
-    qfont.setBold(font.bold);
-    qfont.setItalic(font.italic);
-    qfont.setUnderline(font.underline);
-    qfont.setStrikeOut(font.strikeOut);
-    font_ = qfont;
+    font_ = printFontOf(font);
     if (isActive()) painter_->setFont(font_);
 }
 
@@ -146,52 +188,17 @@ void QtPrintSurface::drawTextInRect(const PrintRect& rect, const std::string& te
                                     PrintAlign align, PrintVAlign valign, bool wordWrap,
                                     int32_t rgb) {
     if (!isActive()) return;
-    int flags = wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-    switch (align) {
-        case PrintAlign::Left:
-            flags |= Qt::AlignLeft;
-            break;
-        case PrintAlign::Center:
-            flags |= Qt::AlignHCenter;
-            break;
-        case PrintAlign::Right:
-            flags |= Qt::AlignRight;
-            break;
-    }
-    switch (valign) {
-        case PrintVAlign::Top:
-            flags |= Qt::AlignTop;
-            break;
-        case PrintVAlign::Middle:
-            flags |= Qt::AlignVCenter;
-            break;
-        case PrintVAlign::Bottom:
-            flags |= Qt::AlignBottom;
-            break;
-    }
-    // A cell's text stays inside its cell, as on the race director's screen.
-    painter_->save();
-    painter_->setClipRect(rectOf(rect));
-    painter_->setPen(colourOf(rgb));
-    painter_->drawText(rectOf(rect), flags, toQt(text));
-    painter_->restore();
+    paintTextInRect(*painter_, rect, text, align, valign, wordWrap, rgb);
 }
 
 void QtPrintSurface::fillRect(const PrintRect& rect, int32_t rgb) {
     if (!isActive()) return;
-    painter_->fillRect(rectOf(rect), colourOf(rgb));
+    painter_->fillRect(printRectOf(rect), colourOf(rgb));
 }
 
 void QtPrintSurface::outlineRect(const PrintRect& rect, int32_t rgb, int lineWidth) {
     if (!isActive()) return;
-    QPen pen(colourOf(rgb));
-    pen.setWidth(std::max(lineWidth, 1));
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter_->save();
-    painter_->setPen(pen);
-    painter_->setBrush(Qt::NoBrush);
-    painter_->drawRect(rectOf(rect));
-    painter_->restore();
+    paintOutline(*painter_, rect, rgb, lineWidth);
 }
 
 void QtPrintSurface::newPage() {

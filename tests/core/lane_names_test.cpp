@@ -33,7 +33,7 @@ class LaneNamesTest : public ::testing::Test {
         folder.write("QelDat/Racers.dat", line + "\r\n");
     }
     int entryOf(int row, const std::string& name) const {
-        const auto& entries = board.nameLists[row].entries;
+        const auto& entries = board.nameLists[row].entries();
         for (int entry = 0; entry < static_cast<int>(entries.size()); ++entry) {
             if (entries[entry] == name) return entry;
         }
@@ -97,11 +97,11 @@ TEST_F(LaneNamesTest, RacerListsOfferTheRosterThenEmpty) {
                                             "Dario Moss",      "Elsa Varnhold",   "Felix Ottaway",
                                             "Greta Lindqvale", "Hugo Brambleton", "Empty"};
     for (int lane = 1; lane <= 4; ++lane) {
-        EXPECT_EQ(board.nameLists[lane].entries, expected);
+        EXPECT_EQ(board.nameLists[lane].entries(), expected);
         EXPECT_EQ(board.nameLists[lane].selected, -1);
         EXPECT_EQ(state.laneColor[lane], 1000 + lane);
     }
-    EXPECT_TRUE(board.nameLists[5].entries.empty());
+    EXPECT_TRUE(board.nameLists[5].entries().empty());
 }
 
 TEST_F(LaneNamesTest, ListOpensOnTheNameTheLaneShows) {

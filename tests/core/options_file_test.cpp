@@ -96,8 +96,12 @@ TEST(OptionsFile, ValuesFindTheirListPositions) {
         SCOPED_TRACE(c.seconds);
         EXPECT_EQ(minLapTimePositionOf(c.seconds), c.minLap);
         EXPECT_EQ(coastTimePositionOf(c.seconds), c.coast);
-        if (c.minLap) EXPECT_EQ(*minLapTimeAt(*c.minLap), static_cast<float>(c.seconds));
-        if (c.coast) EXPECT_EQ(*coastTimeMsAt(*c.coast), static_cast<int32_t>(c.seconds * 1000));
+        if (c.minLap) {
+            EXPECT_EQ(*minLapTimeAt(*c.minLap), static_cast<float>(c.seconds));
+        }
+        if (c.coast) {
+            EXPECT_EQ(*coastTimeMsAt(*c.coast), static_cast<int32_t>(c.seconds * 1000));
+        }
     }
 }
 

@@ -277,7 +277,7 @@ TEST_F(RaceControlTest, LanesChosenEmptyAreNotTheSameName) {
     LaneNames& names = engine.names();
     for (int lane : {3, 4}) {
         names.lblName_Click(lane);
-        const auto& entries = engine.board().nameLists[lane].entries;
+        const auto& entries = engine.board().nameLists[lane].entries();
         names.Select_Name_Click(lane, static_cast<int>(entries.size()) - 1);  // "Empty"
     }
     prompter.clear();

@@ -104,7 +104,7 @@ TEST_F(RaceEngineTest, LoadSetsUpTheBoardFromTheDefaultFolder) {
     EXPECT_EQ(b.rows[4].name.text, "Dario Moss ");
     EXPECT_TRUE(b.rows[4].visible);
     EXPECT_FALSE(b.rows[5].visible);
-    EXPECT_EQ(b.nameLists[1].entries.back(), "Empty");
+    EXPECT_EQ(b.nameLists[1].entries().back(), "Empty");
     EXPECT_EQ(b.bestHeader, "Best Lap");
     EXPECT_EQ(app->heats.currentHeat, 1);
     EXPECT_FALSE(s.lapsUnsaved);
@@ -227,7 +227,7 @@ TEST_F(RaceEngineTest, LoadWithEveryDataFileMissingLeavesTheProgramUsable) {
     names.LoadRacerLists();
     for (int lane = 1; lane <= 4; ++lane) {
         names.lblName_Click(lane);
-        const auto& entries = engine.board().nameLists[lane].entries;
+        const auto& entries = engine.board().nameLists[lane].entries();
         ASSERT_FALSE(entries.empty()) << lane;
         names.Select_Name_Click(lane, static_cast<int>(entries.size()) - 1);
     }

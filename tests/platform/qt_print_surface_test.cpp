@@ -134,7 +134,7 @@ TEST_F(QtPrintSurfaceTest, TextLinesBecomeAPdfInTheStatsFolderPageByPage) {
 
 TEST_F(QtPrintSurfaceTest, CellsWithBackgroundsBordersAndWrappedTextPrint) {
     QtPrintSurface surface(stats.string());
-    ASSERT_TRUE(surface.begin(false)) << surface.lastError();
+    ASSERT_TRUE(surface.begin(PrintJob{false, ""})) << surface.lastError();
     EXPECT_LT(surface.pageWidth(), surface.pageHeight()) << "portrait";
     EXPECT_GT(surface.dotsPerInch(), 0.0);
     const int dpi = static_cast<int>(surface.dotsPerInch());
@@ -171,7 +171,7 @@ TEST_F(QtPrintSurfaceTest, PrintoutsInTheSameSecondGetTheirOwnFiles) {
     QtPrintSurface surface(stats.string());
     std::vector<std::string> files;
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(surface.begin(true)) << surface.lastError();
+        ASSERT_TRUE(surface.begin(PrintJob{true, ""})) << surface.lastError();
         surface.drawText(0, 0, "job " + std::to_string(i));
         ASSERT_TRUE(surface.end()) << surface.lastError();
         files.push_back(surface.destination());
@@ -190,8 +190,8 @@ TEST_F(QtPrintSurfaceTest, EndingWithoutAJobOrTwiceIsAnErrorNotACrash) {
     surface.drawText(0, 0, "nowhere");
     surface.newPage();
 
-    ASSERT_TRUE(surface.begin(false)) << surface.lastError();
-    EXPECT_FALSE(surface.begin(false)) << "one job at a time";
+    ASSERT_TRUE(surface.begin(PrintJob{false, ""})) << surface.lastError();
+    EXPECT_FALSE(surface.begin(PrintJob{false, ""})) << "one job at a time";
     EXPECT_TRUE(surface.isActive());
     EXPECT_TRUE(surface.end());
     EXPECT_FALSE(surface.end());
@@ -202,7 +202,7 @@ TEST_F(QtPrintSurfaceTest, AStatsFolderThatCannotBeMadeIsReportedByName) {
     const fs::path blocked = folder.write("not-a-folder", "a file where Stats should be");
     const std::string where = (blocked / "Stats").string();
     QtPrintSurface surface(where);
-    EXPECT_FALSE(surface.begin(true));
+    EXPECT_FALSE(surface.begin(PrintJob{true, ""}));
     EXPECT_NE(surface.lastError().find(where), std::string::npos) << surface.lastError();
     EXPECT_FALSE(surface.end());
     EXPECT_NE(surface.lastError().find(where), std::string::npos) << "the reason stands";

@@ -6,6 +6,7 @@
 // test fails with its name instead of hanging.
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QTimer>
@@ -43,6 +44,19 @@ class ModalHands {
     const std::vector<std::string>& messagesSeen() const { return messages_; }
 
   private:
+    // A window the program keeps and shows again (the Time window) is looked
+    // at afresh each time it shows.
+    class ForgetOnHide : public QObject {
+      public:
+        using QObject::QObject;
+
+      protected:
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Hide) watched->setProperty("modalHandsSeen", false);
+            return false;
+        }
+    };
+
     struct Expected {
         QString name;
         Action action;
@@ -55,6 +69,7 @@ class ModalHands {
             if (modal->objectName() == name) return;
         }
         modal->setProperty("modalHandsSeen", true);
+        modal->installEventFilter(&forgetOnHide_);
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             messages_.push_back(box->text().toStdString());
         if (!expected_.empty() && modal->objectName() == expected_.front().name) {
@@ -77,6 +92,7 @@ class ModalHands {
     }
 
     QTimer poll_;
+    ForgetOnHide forgetOnHide_;
     std::deque<Expected> expected_;
     std::vector<QString> ignored_{"frmQelCountdown"};
     std::vector<std::string> unexpected_;

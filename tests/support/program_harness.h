@@ -18,8 +18,10 @@
 
 #include "app/program.h"
 #include "core/io/data_folder.h"
+#include "platform/live_board_server.h"
 #include "support/memory_user_settings.h"
 #include "support/modal_hands.h"
+#include "support/recording_print_surface.h"
 #include "support/recording_shell.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
@@ -50,7 +52,9 @@ class ProgramHarness {
           program({{folder, port, clock, timers, random, prompter, sound},
                    shell,
                    settings,
-                   fileDialog}),
+                   fileDialog,
+                   printer,
+                   liveBoard}),
           engine(program.engine()) {}
 
     // What main() does once the splash has gone.
@@ -115,6 +119,11 @@ class ProgramHarness {
     MemoryUserSettings settings;
     // The desktop's open and save dialogs, answered as the test scripts them.
     ScriptedFileDialog fileDialog;
+    // The printer on the test's bench: every printout is recorded, none is sent.
+    RecordingPrintSurface printer;
+    // The live board's real server: it listens only when the application
+    // folder's LiveBoard.dat switches it on, on loopback as on any network.
+    platform::LiveBoardServer liveBoard;
     ModalHands hands;
     app::Program program;
     RaceEngine& engine;

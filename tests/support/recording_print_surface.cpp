@@ -6,13 +6,14 @@
 
 namespace qel::test {
 
-bool RecordingPrintSurface::begin(bool landscape) {
+bool RecordingPrintSurface::begin(const PrintJob& job) {
     if (!beginFailure_.empty()) {
         lastError_ = beginFailure_;
         return false;
     }
     active_ = true;
-    landscape_ = landscape;
+    landscape_ = job.landscape;
+    jobName_ = job.name;
     page_ = 1;
     ++jobsBegun_;
     return true;

@@ -47,12 +47,17 @@ class RecordingPrintSurface : public PrintSurface {
     int jobsBegun() const { return jobsBegun_; }
     int jobsEnded() const { return jobsEnded_; }
     bool lastJobLandscape() const { return landscape_; }
+    const std::string& lastJobName() const { return jobName_; }
+    // The jobs go to files, as on a computer without a printer.
+    void setPrintsToFile(bool toFile) { toFile_ = toFile; }
     int page() const { return page_; }
     // The 1-based character column a pixel position falls in.
     int columnAt(int x) const { return x / averageCharWidth() + 1; }
 
-    bool begin(bool landscape) override;
+    bool begin(const PrintJob& job) override;
     bool isActive() const override { return active_; }
+    // The same page whatever the orientation: the bench's paper is fixed.
+    PrintPage pageFor(bool) const override { return {width_, height_, dotsPerInch()}; }
     int pageWidth() const override { return width_; }
     int pageHeight() const override { return height_; }
     double dotsPerInch() const override { return 100.0; }
@@ -70,7 +75,10 @@ class RecordingPrintSurface : public PrintSurface {
 
     void newPage() override;
     bool end() override;
-    std::string destination() const override { return "test printer"; }
+    std::string destination() const override {
+        return toFile_ ? "/stats/" + jobName_ + ".pdf" : "test printer";
+    }
+    bool printsToFile() const override { return toFile_; }
     std::string lastError() const override { return lastError_; }
 
   private:
@@ -79,6 +87,8 @@ class RecordingPrintSurface : public PrintSurface {
     PrintFont font_;
     bool active_ = false;
     bool landscape_ = false;
+    bool toFile_ = false;
+    std::string jobName_;
     int page_ = 0;
     int jobsBegun_ = 0;
     int jobsEnded_ = 0;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <memory>
 
@@ -31,6 +32,7 @@ class FrmQelOptionsTest : public ::testing::Test {
         raceSettings.raceFormat = formatNumber("Round Robin");
         hooks.updateRaceTitle = [this] { ++titleUpdates; };
         hooks.showHelp = [this] { ++helpShown; };
+        hooks.applyLiveBoard = [this] { ++liveBoardApplied; };
     }
 
     static int16_t formatNumber(std::string_view text) {
@@ -40,8 +42,9 @@ class FrmQelOptionsTest : public ::testing::Test {
     }
     FrmQelOptions& dialog() {
         if (!dialog_) {
-            dialog_ = std::make_unique<FrmQelOptions>(app, options, raceSettings, installation,
-                                                      userSettings, prompter, hooks);
+            dialog_ =
+                std::make_unique<FrmQelOptions>(app, options, autoSave, raceSettings, installation,
+                                                liveBoard, userSettings, prompter, hooks);
         }
         return *dialog_;
     }
@@ -56,13 +59,16 @@ class FrmQelOptionsTest : public ::testing::Test {
     test::TempFolder folder;
     AppFolder app{folder.path()};
     OptionsSettings options;
+    AutoSaveSettings autoSave;
     RaceFormatSettings raceSettings;
     InstallationSettings installation;
+    LiveBoardSettings liveBoard;
     test::MemoryUserSettings userSettings;
     test::ScriptedPrompter prompter;
     OptionsHooks hooks;
     int titleUpdates = 0;
     int helpShown = 0;
+    int liveBoardApplied = 0;
     std::unique_ptr<FrmQelOptions> dialog_;
 };
 
@@ -70,9 +76,10 @@ TEST_F(FrmQelOptionsTest, CaptionsNamesAndToolTips) {
     EXPECT_EQ(dialog().objectName(), "frmQelOptions");
     EXPECT_EQ(dialog().windowTitle(), "Options");
     auto* tabs = find<QTabBar>("TabStrip1");
-    ASSERT_EQ(tabs->count(), 5);
-    const char* tabCaptions[] = {"Start Method", "Track Power", "Save", "Automate", "Settings"};
-    for (int i = 0; i < 5; ++i)
+    ASSERT_EQ(tabs->count(), 6);
+    const char* tabCaptions[] = {"Start Method", "Track Power", "Save",
+                                 "Automate",     "Settings",    "Live Board"};
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(tabs->tabText(i), tabCaptions[i]);
 
     const std::pair<const char*, const char*> texts[] = {
@@ -94,6 +101,8 @@ TEST_F(FrmQelOptionsTest, CaptionsNamesAndToolTips) {
         {"lblMinLapTime", "Minimum Lap Time, Seconds:"},
         {"lblFirstLap", "Race Begins With Lap:"},
         {"lblCoastTime", "Coast Time, Seconds:"},
+        {"chkLiveBoard", "Show the live board on the club's network"},
+        {"lblLiveBoardPort", "Port:"},
         {"cmdOk", "&OK"},
         {"cmdCancel", "&Cancel"},
         {"cmdHelp", "&Help"},
@@ -119,11 +128,11 @@ TEST_F(FrmQelOptionsTest, CaptionsNamesAndToolTips) {
 }
 
 TEST_F(FrmQelOptionsTest, TabsShowOnePageAtATime) {
-    for (int page = 1; page <= 5; ++page)
+    for (int page = 1; page <= 6; ++page)
         EXPECT_EQ(find<QFrame>(nameOf("Frame1", page))->isVisibleTo(&dialog()), page == 1);
-    for (int tab : {3, 3, 0, 4, 1}) {
+    for (int tab : {3, 3, 0, 5, 4, 1}) {
         find<QTabBar>("TabStrip1")->setCurrentIndex(tab);
-        for (int page = 1; page <= 5; ++page)
+        for (int page = 1; page <= 6; ++page)
             EXPECT_EQ(find<QFrame>(nameOf("Frame1", page))->isVisibleTo(&dialog()), page == tab + 1)
                 << "tab " << tab << " page " << page;
     }
@@ -187,7 +196,8 @@ TEST_F(FrmQelOptionsTest, ShowTipsTickShowsTheRaceDirectorsOwnSettingAndAClickSt
          {Case{std::nullopt, true}, Case{"1", true}, Case{"0", false}, Case{"no", true}}) {
         test::MemoryUserSettings own;
         if (c.stored) own.setValue(kUserOptionsSection, kShowTipsKey, *c.stored);
-        FrmQelOptions window(app, options, raceSettings, installation, own, prompter, hooks);
+        FrmQelOptions window(app, options, autoSave, raceSettings, installation, liveBoard, own,
+                             prompter, hooks);
         auto* tick = child<QCheckBox>(window, "chkShowTips");
         EXPECT_EQ(tick->isChecked(), c.ticked) << c.stored.value_or("nothing");
         tick->click();
@@ -419,6 +429,61 @@ TEST_F(FrmQelOptionsTest, HelpOpensTheHelpPagesAndLeavesTheDialogOpen) {
     EXPECT_EQ(helpShown, 1);
     EXPECT_TRUE(dialog().isVisible());
     EXPECT_EQ(titleUpdates, 0);
+}
+
+TEST_F(FrmQelOptionsTest, TheSavePageTicksAreKeptInTheirOwnFileAndPutInForceByOk) {
+    writeAutoSaveFile(app, {false, true, false});
+    const std::string optionsBefore = optionsBytes();
+    find<QTabBar>("TabStrip1")->setCurrentIndex(2);
+    auto* spreadsheets = find<QCheckBox>("chkAutoSave_0");
+    EXPECT_FALSE(spreadsheets->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chkAutoSave_1")->isChecked());
+    spreadsheets->click();
+    EXPECT_EQ(autoSave, AutoSaveSettings{}) << "nothing changes before OK";
+
+    find<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(autoSave, (AutoSaveSettings{true, true, false}));
+    EXPECT_EQ(readBinaryFile(app.dataFile("QelAutoSave.dat")), "1,1,0\r\n");
+    EXPECT_EQ(optionsBytes(), optionsBefore) << "QelOptions.dat keeps its ten values";
+}
+
+TEST_F(FrmQelOptionsTest, LiveBoardPageShowsTheSettingInForceAndOkPutsTheChoiceInForce) {
+    liveBoard = {false, 8080};
+    find<QTabBar>("TabStrip1")->setCurrentIndex(5);
+    auto* tick = find<QCheckBox>("chkLiveBoard");
+    auto* port = find<QSpinBox>("txtLiveBoardPort");
+    EXPECT_FALSE(tick->isChecked());
+    EXPECT_EQ(port->value(), 8080);
+    EXPECT_FALSE(port->isEnabled()) << "no port is asked for while the board is off";
+    EXPECT_EQ(port->minimum(), 1);
+    EXPECT_EQ(port->maximum(), 65535);
+
+    tick->click();
+    EXPECT_TRUE(port->isEnabled());
+    port->setValue(8181);
+    EXPECT_EQ(liveBoard, (LiveBoardSettings{false, 8080})) << "nothing changes before OK";
+    EXPECT_EQ(liveBoardApplied, 0);
+    find<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(liveBoard, (LiveBoardSettings{true, 8181}));
+    EXPECT_EQ(readBinaryFile(app.dataFile("LiveBoard.dat")), "#TRUE#,8181\r\n");
+    EXPECT_EQ(liveBoardApplied, 1);
+
+    // Opened again, the page shows what is in force; an OK that changes
+    // nothing writes nothing, and the board may try its port again.
+    std::filesystem::remove(app.dataFile("LiveBoard.dat"));
+    dialog_.reset();
+    EXPECT_TRUE(find<QCheckBox>("chkLiveBoard")->isChecked());
+    EXPECT_EQ(find<QSpinBox>("txtLiveBoardPort")->value(), 8181);
+    find<QPushButton>("cmdOk")->click();
+    EXPECT_FALSE(std::filesystem::exists(app.dataFile("LiveBoard.dat")));
+    EXPECT_EQ(liveBoardApplied, 2);
+
+    // Cancel leaves it as it was.
+    dialog_.reset();
+    find<QCheckBox>("chkLiveBoard")->click();
+    find<QPushButton>("cmdCancel")->click();
+    EXPECT_EQ(liveBoard, (LiveBoardSettings{true, 8181}));
+    EXPECT_EQ(liveBoardApplied, 2);
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ namespace {
 // What the race director may not change while a race runs.
 constexpr const char* kMenusLockedInARace[] = {"mnuFile", "mnuRaceFormat", "mnuRaceR", "mnuHelp"};
 // Items whose windows the program does not have yet.
-constexpr const char* kItemsNotYetThere[] = {"mnuRaceResults", "mnuHeatSequence", "mnuSelectRacers",
-                                             "mnuTime"};
+constexpr const char* kItemsNotYetThere[] = {"mnuRaceResults", "mnuHeatSequence",
+                                             "mnuSelectRacers"};
 
 // The program as it stands after start-up on a fresh installation: 4 lanes,
 // demo mode, practice, the window shown and active.

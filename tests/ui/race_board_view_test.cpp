@@ -221,6 +221,7 @@ TEST(RaceBoardView, IsTheMainWindowsCentralWidget) {
         void showOptions() override {}
         void showInstallationLogin() override {}
         void showInstallation() override {}
+        void showTime() override {}
         void showHelp() override {}
         void showDiagnostics() override {}
         void showWebSite() override {}

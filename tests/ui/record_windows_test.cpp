@@ -25,11 +25,17 @@ struct Calls {
     std::vector<std::string> made;
     std::optional<QPoint> closedAt;
     RecordWindowHooks file() {
-        return {[this] { made.push_back("open"); }, [this] { made.push_back("save"); },
-                [this](std::optional<QPoint> at) {
-                    made.push_back("closed");
-                    closedAt = at;
-                }};
+        RecordWindowHooks hooks;
+        hooks.open = [this] { made.push_back("open"); };
+        hooks.saveToTextFile = [this] { made.push_back("save"); };
+        hooks.saveToExcel = [this] { made.push_back("excel"); };
+        hooks.print = [this] { made.push_back("print"); };
+        hooks.printPreview = [this] { made.push_back("preview"); };
+        hooks.closed = [this](std::optional<QPoint> at) {
+            made.push_back("closed");
+            closedAt = at;
+        };
+        return hooks;
     }
 };
 
@@ -53,10 +59,9 @@ TEST(SummaryWindow, MenusColumnsAndClose) {
     EXPECT_EQ(caption(window, "mnuExit"), "E&xit");
     EXPECT_EQ(caption(window, "mnuViewHeats"), "&Race Results");
     EXPECT_EQ(caption(window, "mnuViewLaps"), "&Laps");
+    EXPECT_EQ(caption(window, "mnuPrint"), "&Print");
+    EXPECT_EQ(caption(window, "mnuPrintPreview"), "Print Pre&view");
     EXPECT_TRUE(window.findChild<QAction*>("mnuSepPrint")->isSeparator());
-    // Exported and printed records come with their own windows' work.
-    EXPECT_FALSE(window.findChild<QAction*>("mnuSaveToExcel")->isEnabled());
-    EXPECT_FALSE(window.findChild<QAction*>("mnuPrint")->isEnabled());
 
     // The columns share the width: the name column about twice the others.
     window.show();
@@ -69,8 +74,13 @@ TEST(SummaryWindow, MenusColumnsAndClose) {
 
     window.findChild<QAction*>("mnuOpen")->trigger();
     window.findChild<QAction*>("mnuSaveToTextFile")->trigger();
+    for (const char* item : {"mnuSaveToExcel", "mnuPrint", "mnuPrintPreview"}) {
+        ASSERT_TRUE(window.findChild<QAction*>(item)->isEnabled()) << item;
+        window.findChild<QAction*>(item)->trigger();
+    }
     window.findChild<QAction*>("mnuViewLaps")->trigger();
-    EXPECT_EQ(calls.made, (std::vector<std::string>{"open", "save", "closed", "laps"}));
+    EXPECT_EQ(calls.made, (std::vector<std::string>{"open", "save", "excel", "print", "preview",
+                                                    "closed", "laps"}));
     EXPECT_TRUE(calls.closedAt.has_value());
 }
 
@@ -109,6 +119,9 @@ TEST(RecordWindows, RefuseAnUnwiredHook) {
     Calls calls;
     RecordWindowHooks file = calls.file();
     file.saveToTextFile = nullptr;
+    EXPECT_THROW(FrmQelSummary(grid, {file, [] {}}, "", std::nullopt), std::logic_error);
+    file = calls.file();
+    file.printPreview = nullptr;
     EXPECT_THROW(FrmQelSummary(grid, {file, [] {}}, "", std::nullopt), std::logic_error);
     EXPECT_THROW(FrmQelViewLaps(grid, {calls.file(), [] {}, nullptr}, 4, std::nullopt),
                  std::logic_error);

@@ -31,7 +31,7 @@ struct SilentPlayer : SoundPlayer {
 // Everything the dialogs are made with, and every hook wired to do nothing.
 struct Bench {
     static OptionsHooks optionsHooks() {
-        return {[] {}, [] {}};
+        return {[] {}, [] {}, [] {}};
     }
     static InstallationHooks installationHooks() {
         InstallationHooks h;
@@ -70,6 +70,8 @@ struct Bench {
     RaceState state;
     InstallationSettings installation;
     OptionsSettings options;
+    AutoSaveSettings autoSave;
+    LiveBoardSettings liveBoard;
     RaceFormatSettings raceSettings;
     HeatTables tables;
     RaceBoard board;
@@ -92,15 +94,22 @@ TEST(FrmRequiredHooksTest, ADialogWithANeededHookLeftEmptyIsRefusedNamingIt) {
          [](Bench& b) {
              OptionsHooks h = Bench::optionsHooks();
              h.updateRaceTitle = nullptr;
-             FrmQelOptions(b.app, b.options, b.raceSettings, b.installation, b.userSettings,
-                           b.prompter, h);
+             FrmQelOptions(b.app, b.options, b.autoSave, b.raceSettings, b.installation,
+                           b.liveBoard, b.userSettings, b.prompter, h);
          }},
         {"frmQelOptions", "showHelp",
          [](Bench& b) {
              OptionsHooks h = Bench::optionsHooks();
              h.showHelp = nullptr;
-             FrmQelOptions(b.app, b.options, b.raceSettings, b.installation, b.userSettings,
-                           b.prompter, h);
+             FrmQelOptions(b.app, b.options, b.autoSave, b.raceSettings, b.installation,
+                           b.liveBoard, b.userSettings, b.prompter, h);
+         }},
+        {"frmQelOptions", "applyLiveBoard",
+         [](Bench& b) {
+             OptionsHooks h = Bench::optionsHooks();
+             h.applyLiveBoard = nullptr;
+             FrmQelOptions(b.app, b.options, b.autoSave, b.raceSettings, b.installation,
+                           b.liveBoard, b.userSettings, b.prompter, h);
          }},
         {"frmQelInstallation", "showHelp",
          [](Bench& b) {

@@ -7,6 +7,7 @@
 
 #include "core/engine/race_control.h"
 #include "core/heats/race_formats.h"
+#include "core/liveboard/live_board_settings.h"
 #include "core/setup/installation_file.h"
 #include "core/setup/options_file.h"
 #include "core/setup/roster.h"
@@ -87,6 +88,31 @@ class NoFileDialog : public FileDialog {
     std::optional<std::string> showOpen(const FileDialogRequest&) override { return {}; }
 };
 
+// The picture of the board prints nothing.
+class NoPrinter : public PrintSurface {
+  public:
+    bool begin(const PrintJob&) override { return false; }
+    bool isActive() const override { return false; }
+    PrintPage pageFor(bool) const override { return {}; }
+    int pageWidth() const override { return 0; }
+    int pageHeight() const override { return 0; }
+    double dotsPerInch() const override { return 72.0; }
+    void setFont(const PrintFont&) override {}
+    int averageCharWidth() const override { return 1; }
+    int lineHeight() const override { return 1; }
+    int textWidth(const std::string&) const override { return 0; }
+    void drawText(int, int, const std::string&, int32_t) override {}
+    void drawTextInRect(const PrintRect&, const std::string&, PrintAlign, PrintVAlign, bool,
+                        int32_t) override {}
+    void fillRect(const PrintRect&, int32_t) override {}
+    void outlineRect(const PrintRect&, int32_t, int) override {}
+    void newPage() override {}
+    bool end() override { return false; }
+    std::string destination() const override { return {}; }
+    std::string lastError() const override { return "No printer for the board's picture."; }
+    bool printsToFile() const override { return false; }
+};
+
 // Kept for the run only, so nobody's own choices are read or changed.
 class RunSettings : public UserSettings {
   public:
@@ -158,6 +184,8 @@ class BoardRace::Desk {
     NoDesktop shell;
     RunSettings userSettings;
     NoFileDialog fileDialog;
+    NoPrinter printer;
+    platform::LiveBoardServer liveBoard;
 };
 
 BoardRace::BoardRace(const BoardRaceSetup& setup)
@@ -171,6 +199,8 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
     copyDefaults(setup.defaults, root);
     folder_ = std::make_unique<AppFolder>(root);
     setUpTrack(*folder_, setup.lanes);
+    // The live board switched on in Options, for a race watched on the network.
+    if (setup.liveBoardPort != 0) writeLiveBoardFile(*folder_, {true, setup.liveBoardPort});
 
     // No tip of the day over the board.
     desk_->userSettings.setValue(kUserOptionsSection, kShowTipsKey, "0");
@@ -178,7 +208,9 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
         {*folder_, desk_->port, time_, time_, random_, desk_->prompter, desk_->sound},
         desk_->shell,
         desk_->userSettings,
-        desk_->fileDialog});
+        desk_->fileDialog,
+        desk_->printer,
+        desk_->liveBoard});
     program_->start();
 
     // A lap race in place of the practice the program opens on, as the Race
@@ -206,6 +238,10 @@ bool BoardRace::pressStart() {
 
 const std::vector<std::string>& BoardRace::messages() const {
     return desk_->prompter.messages;
+}
+
+platform::LiveBoardServer& BoardRace::liveBoard() {
+    return desk_->liveBoard;
 }
 
 }  // namespace qel::boardshot

@@ -15,6 +15,7 @@
 #include "core/io/data_folder.h"
 #include "core/seams/uniform_random.h"
 #include "core/seams/virtual_time.h"
+#include "platform/live_board_server.h"
 #include "ui/board/frm_qel_timer.h"
 
 namespace qel::boardshot {
@@ -29,6 +30,8 @@ struct BoardRaceSetup {
     int laps = 50;
     // Seeds the demo paces: the same setup always runs the same race.
     uint64_t seed = 1;
+    // The live board's port when the race is watched on the network; 0 leaves it off.
+    int32_t liveBoardPort = 0;
 };
 
 class BoardRace {
@@ -52,6 +55,8 @@ class BoardRace {
     RaceEngine& engine() { return program_->engine(); }
     // What the program told the race director, in order; each box was declined.
     const std::vector<std::string>& messages() const;
+    // The live board's server the race runs with.
+    platform::LiveBoardServer& liveBoard();
 
   private:
     class Desk;

@@ -2,8 +2,10 @@
 // checking what the program makes of a recorded box stream.
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include "replay.h"
+#include "replay_printers.h"
 
 int main(int argc, char** argv) {
     qel::replay::ReplayOptions options;
@@ -18,7 +20,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        std::fputs(qel::replay::toJson(qel::replay::runReplay(options)).c_str(), stdout);
+        std::unique_ptr<qel::replay::QtPdfPrinters> pdf;
+        if (options.printSummary || options.printLaps)
+            pdf = std::make_unique<qel::replay::QtPdfPrinters>(argc, argv);
+        const qel::replay::PdfPrinters printers =
+            pdf ? pdf->printers() : qel::replay::PdfPrinters();
+        std::fputs(qel::replay::toJson(qel::replay::runReplay(options, printers)).c_str(), stdout);
         std::fputs("\n", stdout);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qeltimer-replay: %s\n", e.what());

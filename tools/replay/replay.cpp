@@ -109,6 +109,12 @@ std::string usage() {
            "  --save-summary FILE  save the summary at the end, as the summary window\n"
            "                  saves it (a name holding .txt: the text report)\n"
            "  --save-laps FILE     the same for the lap times\n"
+           "  --export-summary FILE  the summary as the summary window's \"Save to Excel\"\n"
+           "                  writes it, to FILE without a dialog\n"
+           "  --export-laps FILE     the same for the lap times\n"
+           "  --print-summary FILE.pdf  the printed summary, through the real print\n"
+           "                  adapter, into that PDF file\n"
+           "  --print-laps FILE.pdf     the same for the printed lap list\n"
            "Prints one JSON object describing the race as it ended.\n";
 }
 
@@ -169,6 +175,14 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
             o.saveSummary = std::string(value);
         } else if (arg == "--save-laps") {
             o.saveLaps = std::string(value);
+        } else if (arg == "--export-summary") {
+            o.exportSummary = std::string(value);
+        } else if (arg == "--export-laps") {
+            o.exportLaps = std::string(value);
+        } else if (arg == "--print-summary") {
+            o.printSummary = std::string(value);
+        } else if (arg == "--print-laps") {
+            o.printLaps = std::string(value);
         } else if (arg == "--max-ms") {
             if (!wantInt(1, 2147483647)) return "--max-ms takes 1..2147483647";
             o.maxRaceMs = n;
@@ -180,13 +194,13 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
     return "";
 }
 
-ReplayResult runReplay(const ReplayOptions& o) {
+ReplayResult runReplay(const ReplayOptions& o, const PdfPrinters& printers) {
     ReplayResult result;
     ReplayRace race(o, o.streamFile ? readBinaryFile(*o.streamFile) : std::string(), result.events);
     race.start();
     while (race.step()) {
     }
-    race.keepRecords();
+    race.keepRecords(printers);
     *result.state = race.state();
     result.board = race.board();
     result.firstLapOffset = race.setup().firstLapOffset();

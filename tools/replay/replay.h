@@ -2,12 +2,14 @@
 // A headless race on the program's own engine: from a recorded box stream or
 // a seeded demo, paced tick by tick on the race clock, reported as JSON.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/seams/print_surface.h"
 #include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
@@ -34,6 +36,12 @@ struct ReplayOptions {
     // windows save them with this name chosen.
     std::optional<std::string> saveSummary;
     std::optional<std::string> saveLaps;
+    // The spreadsheets as "Save to Excel" writes them, to these files.
+    std::optional<std::string> exportSummary;
+    std::optional<std::string> exportLaps;
+    // The printouts through the real print adapter, into these PDF files.
+    std::optional<std::string> printSummary;
+    std::optional<std::string> printLaps;
     // The options the command line gave ("--lanes", "--min-lap", ...).
     std::set<std::string> given;
 };
@@ -56,8 +64,13 @@ struct ReplayResult {
     int16_t firstLapOffset = 0;
 };
 
-// Runs the race. Throws QelError when the stream can't be read.
-ReplayResult runReplay(const ReplayOptions& options);
+// A printer whose every job goes into the one PDF file given. The replay
+// library knows no printer of its own: the executable brings the real one.
+using PdfPrinters = std::function<std::unique_ptr<PrintSurface>(const std::string& pdfPath)>;
+
+// Runs the race. Throws QelError when the stream can't be read, a record
+// cannot be written, or a printout is asked for without printers.
+ReplayResult runReplay(const ReplayOptions& options, const PdfPrinters& printers = {});
 
 // The race as one JSON object.
 std::string toJson(const ReplayResult& result);

@@ -5,6 +5,7 @@
 #include "core/heats/race_formats.h"
 #include "core/heats/rotation.h"
 #include "core/io/errors.h"
+#include "core/records/race_printouts.h"
 #include "core/setup/installation_file.h"
 #include "core/setup/roster.h"
 
@@ -191,7 +192,7 @@ void ReplayRace::overrideWithCommandLine() {
         optionsSettings_.coastTimeIndex = coastTimePositionOf(options_.coastSeconds).value_or(0);
 }
 
-void ReplayRace::keepRecords() {
+void ReplayRace::keepRecords(const PdfPrinters& printers) {
     raceRecords_->fillSummary();
     if (options_.saveSummary) {
         files_->choose(*options_.saveSummary);
@@ -204,6 +205,24 @@ void ReplayRace::keepRecords() {
         if (!raceRecords_->saveLaps())
             throw QelError("The lap times were not saved to " + *options_.saveLaps + ".");
     }
+    if (options_.exportSummary) raceRecords_->exportSummaryTo(*options_.exportSummary);
+    if (options_.exportLaps) {
+        raceRecords_->fillLaps();
+        raceRecords_->exportLapsTo(*options_.exportLaps);
+    }
+    const auto print = [&](const std::optional<std::string>& pdf, const char* what,
+                           const std::function<bool(RacePrintouts&)>& printout) {
+        if (!pdf) return;
+        if (!printers) throw QelError(std::string("No printer to print the ") + what + " on.");
+        const std::unique_ptr<PrintSurface> printer = printers(*pdf);
+        RacePrintouts printouts(raceRecords_->sources(), *heats_, {*printer, *recorders_, clock_});
+        if (!printout(printouts))
+            throw QelError(std::string("The ") + what + " was not printed to " + *pdf + ".");
+    };
+    print(options_.printSummary, "summary",
+          [](RacePrintouts& printouts) { return printouts.PrintSummary(true); });
+    print(options_.printLaps, "lap list",
+          [](RacePrintouts& printouts) { return printouts.PrintLaps(); });
 }
 
 ReplayRace::~ReplayRace() = default;

@@ -66,8 +66,10 @@ class ReplayRace {
     // The race's records as the record windows keep them at its end: the
     // summary filled as its window fills it (so the figures the summary
     // writes back are in the state), then the saves the options ask for.
-    // Throws QelError when a save fails.
-    void keepRecords();
+    // Then the spreadsheets and printouts asked for, the printouts on
+    // printers made for their PDF files. Throws QelError when a save, an
+    // export or a printout fails.
+    void keepRecords(const PdfPrinters& printers = {});
 
     RaceState& state() { return *state_; }
     RaceSetup setup() const { return {raceSettings_, optionsSettings_}; }

@@ -48,11 +48,12 @@ void LaneNames::LoadNames() {
 
 void LaneNames::LoadRacerLists() {
     try {
-        const std::vector<std::string> roster = readRosterNames(folder_);
+        std::vector<std::string> roster = readRosterNames(folder_);
+        roster.push_back(kEmptyEntry);
+        const auto shared = std::make_shared<const std::vector<std::string>>(std::move(roster));
         for (int lane = 1; lane <= lanes(); ++lane) {
             NameList& list = board_.nameLists[lane];
-            list.entries = roster;
-            list.entries.push_back(kEmptyEntry);
+            list.shared = shared;
             list.selected = -1;
             state_.laneColor[lane] = installation_.laneColor[lane];
         }
@@ -79,10 +80,10 @@ void LaneNames::lblName_Click(int row) {
     }
     NameList& list = board_.nameLists[row];
     const std::string current = trimmedName(board_.rows[row].name.text);
-    for (int entry = 0; entry < static_cast<int>(list.entries.size()); ++entry) {
-        if (list.entries[entry].empty()) continue;
+    for (int entry = 0; entry < static_cast<int>(list.entries().size()); ++entry) {
+        if (list.entries()[entry].empty()) continue;
         list.selected = entry;
-        if (list.entries[entry] == current) {
+        if (list.entries()[entry] == current) {
             list.visible = true;
             return;
         }
@@ -93,10 +94,10 @@ void LaneNames::lblName_Click(int row) {
 void LaneNames::Select_Name_Click(int row, int entry) {
     if (!validRow(row)) return;
     NameList& list = board_.nameLists[row];
-    if (!list.visible || entry < 0 || entry >= static_cast<int>(list.entries.size())) return;
+    if (!list.visible || entry < 0 || entry >= static_cast<int>(list.entries().size())) return;
     try {
         list.selected = entry;
-        const std::string chosen = list.entries[entry];
+        const std::string chosen = list.entries()[entry];
         for (int other = 1; other <= lanes(); ++other) {
             const std::string& name = board_.rows[other].name.text;
             if (other == row || isEmptyLane(name)) continue;

@@ -18,6 +18,10 @@ float lapSeconds(int32_t lapMs) {
     return std::strtof(text, nullptr);
 }
 
+bool LapCounter::soldTimeRunning(int lane) {
+    return soldTime_ ? soldTime_->laneTimeRunning(lane) : state_.laneTimeRunning[lane] != 0;
+}
+
 void LapCounter::CountLap(int laneNum) {
     auto& s = state_;
     if (laneNum < 1 || laneNum > s.laneCount || laneNum > kMaxLanes) return;
@@ -26,7 +30,7 @@ void LapCounter::CountLap(int laneNum) {
     if (s.lapCount[lane] == s.finishLap[lane]) return;
     // The lap store ends at lap 3000 whatever the finish lap says.
     if (s.lapCount[lane] >= kMaxLap) return;
-    if (s.laneDisabled[lane] != 0 || (s.sellTimeEnabled == 1 && s.laneTimeRunning[lane] == 0)) {
+    if (s.laneDisabled[lane] != 0 || (s.sellTimeEnabled == 1 && !soldTimeRunning(lane))) {
         board_.rows[lane].lapNum.text.clear();
         return;
     }

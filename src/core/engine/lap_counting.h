@@ -6,6 +6,7 @@
 #include "core/state/lap_listener.h"
 #include "core/state/race_board.h"
 #include "core/state/race_state.h"
+#include "core/state/sold_time_gate.h"
 
 namespace qel {
 
@@ -18,16 +19,23 @@ class LapCounter {
                LapListener* listener = nullptr)
         : state_(state), heats_(heats), board_(board), setup_(setup), listener_(listener) {}
 
+    // The time selling, which says whether a lane's sold time runs; until it
+    // is attached (the engine alone, the replay tool) the race state's flag says.
+    void attachSoldTime(SoldTimeGate* soldTime) { soldTime_ = soldTime; }
+
     void CountLap(int laneNum);
     // True when lane's best lap is strictly lower than every other lane's.
     bool IsOverallBest(int lane) const;
 
   private:
+    bool soldTimeRunning(int lane);
+
     RaceState& state_;
     HeatTables& heats_;
     RaceBoard& board_;
     RaceSetup setup_;
     LapListener* listener_;
+    SoldTimeGate* soldTime_ = nullptr;
 };
 
 // The lap time in seconds as the lap store keeps it: three decimals at most.

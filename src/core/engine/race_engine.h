@@ -70,6 +70,9 @@ class RaceEngine {
     void attachWindows(RaceControlWindows* windows);
     bool windowsAttached() const;
 
+    // The time selling answers whether a lane's sold time runs; nullptr: none.
+    void attachSoldTime(SoldTimeGate* soldTime) { counter_->attachSoldTime(soldTime); }
+
     // The subsystems that take part in the end of a race register here.
     RaceEndHandover& handover() { return handover_; }
 

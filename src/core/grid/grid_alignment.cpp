@@ -1,5 +1,6 @@
 #include "core/grid/grid_alignment.h"
 
+#include "core/grid/date_text.h"
 #include "core/grid/numeric_text.h"
 
 namespace qel {
@@ -25,7 +26,7 @@ TextPlacement placeText(int alignment, std::string_view text) {
         case grid_align::kRightBottom:
             return {H::Right, V::Bottom};
         case grid_align::kGeneral:
-            return {isNumericText(text) ? H::Right : H::Left, V::Center};
+            return {isNumericText(text) || isDateText(text) ? H::Right : H::Left, V::Center};
         default:
             return {H::Left, V::Top};
     }

@@ -14,7 +14,7 @@ inline constexpr int kCenterBottom = 5;
 inline constexpr int kRightTop = 6;
 inline constexpr int kRightCenter = 7;
 inline constexpr int kRightBottom = 8;
-// Figures to the right, words to the left, both centred vertically.
+// Figures and dates to the right, words to the left, all centred vertically.
 inline constexpr int kGeneral = 9;
 }  // namespace grid_align
 

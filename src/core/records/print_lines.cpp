@@ -14,7 +14,7 @@ void PrintLines::setFontSize(double points) {
 
 void PrintLines::start() {
     if (surface_.isActive()) return;
-    if (!surface_.begin(landscape_)) {
+    if (!surface_.begin(job_)) {
         const std::string why = surface_.lastError();
         throw QelError(why.empty() ? "The printer could not be started." : why);
     }

@@ -6,7 +6,9 @@
 // its own description, so a print routine reports any failure in one place.
 #include <concepts>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/io/print_convention.h"
 #include "core/seams/print_surface.h"
@@ -18,7 +20,9 @@ class PrintLines {
     explicit PrintLines(PrintSurface& surface) : surface_(surface) {}
 
     // Takes effect when the next job starts; a running job keeps its paper.
-    void setLandscape(bool landscape) { landscape_ = landscape; }
+    void setLandscape(bool landscape) { job_.landscape = landscape; }
+    // The name the next job is known by; a running job keeps its own.
+    void setJobName(std::string name) { job_.name = std::move(name); }
     void setFontSize(double points);
 
     // Moves to character column n (1 = left edge) of this line, or of the next
@@ -47,7 +51,7 @@ class PrintLines {
 
     PrintSurface& surface_;
     PrintFont font_;
-    bool landscape_ = false;
+    PrintJob job_;
     int x_ = 0;
     int y_ = 0;
     int page_ = 1;

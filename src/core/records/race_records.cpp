@@ -8,6 +8,7 @@
 #include "core/io/text_file.h"
 #include "core/records/heat_log.h"
 #include "core/records/record_texts.h"
+#include "core/records/spreadsheet_export.h"
 #include "core/records/summary_grid.h"
 
 namespace qel {
@@ -101,6 +102,41 @@ void RaceRecords::saveLapsTo(const std::string& path) {
             ? SaveLapTimesToText(sources_).fileText()
             : gridFileText(lapGrid_, lapLanes_, lapLanes_ + 1, sources_.records.fileTitleLine);
     writeTextFileAtomic(path, text);
+    sources_.state.lapsUnsaved = false;
+}
+
+bool RaceRecords::exportGrid(const char* baseName,
+                             void (RaceRecords::*exportTo)(const std::string&)) {
+    std::string& raceStamp = sources_.state.raceStamp;
+    raceStamp = ExportStamp(services_.clock.now());
+    std::string& proposed = sources_.records.exportPath;
+    proposed = (services_.folder.statsFolder() / (std::string(baseName) + raceStamp)).string();
+    const std::optional<std::string> path = chooseSpreadsheetFile(proposed, services_.fileDialog);
+    if (!path) return false;
+    try {
+        (this->*exportTo)(*path);
+    } catch (const std::exception& e) {
+        services_.prompter.inform(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool RaceRecords::exportSummary() {
+    return exportGrid("Summary ", &RaceRecords::exportSummaryTo);
+}
+
+bool RaceRecords::exportLaps() {
+    return exportGrid("Laps ", &RaceRecords::exportLapsTo);
+}
+
+void RaceRecords::exportSummaryTo(const std::string& path) {
+    writeGridSpreadsheet(summaryGrid_, path);
+    sources_.state.summaryUnsaved = false;
+}
+
+void RaceRecords::exportLapsTo(const std::string& path) {
+    writeGridSpreadsheet(lapGrid_, path);
     sources_.state.lapsUnsaved = false;
 }
 

@@ -74,6 +74,17 @@ class RaceRecords : public RaceEndSubsystem {
     void saveSummaryTo(const std::string& path);
     void saveLapsTo(const std::string& path);
 
+    // "&Save to Excel" of the summary and lap-time windows: the race's names
+    // are stamped anew (ExportStamp), the save dialog proposes Stats/Summary
+    // or Stats/Laps with the stamp, and the grid goes out as a worksheet.
+    // False when cancelled or the file could not be written (which was said,
+    // naming the file); the unsaved flag clears only when the file was written.
+    bool exportSummary();
+    bool exportLaps();
+    // The worksheet to a path already chosen; throws QelError naming the file.
+    void exportSummaryTo(const std::string& path);
+    void exportLapsTo(const std::string& path);
+
     // File > Open: a text report goes to the desktop's text program, a .lap
     // or .sum file into its grid and window. A file that cannot be read is
     // named with what is wrong, and the windows stay as they were.
@@ -93,6 +104,7 @@ class RaceRecords : public RaceEndSubsystem {
     bool saveChosen(const std::optional<std::string>& path,
                     void (RaceRecords::*save)(const std::string&));
     void reportSaved(const std::string& path);
+    bool exportGrid(const char* baseName, void (RaceRecords::*exportTo)(const std::string&));
 
     RecordSources sources_;
     const HeatTables& heats_;

@@ -22,6 +22,20 @@ struct PrintRect {
     int height = 0;
 };
 
+// What a job is: its paper's orientation, and a name the printout is known
+// by (a printout kept as a file is named after it: "Summary Mar-05, 20-15").
+struct PrintJob {
+    bool landscape = false;
+    std::string name;
+};
+
+// The printable area a job gets, in device pixels, and the resolution.
+struct PrintPage {
+    int width = 0;
+    int height = 0;
+    double dotsPerInch = 72.0;
+};
+
 enum class PrintAlign { Left, Center, Right };
 enum class PrintVAlign { Top, Middle, Bottom };
 
@@ -30,8 +44,11 @@ class PrintSurface {
     virtual ~PrintSurface() = default;
 
     // Starts a job. Landscape or portrait is fixed for the job.
-    virtual bool begin(bool landscape) = 0;
+    virtual bool begin(const PrintJob& job) = 0;
     virtual bool isActive() const = 0;
+    // The page a job of that orientation gets, open or not, so a printout
+    // can count its pages before it starts.
+    virtual PrintPage pageFor(bool landscape) const = 0;
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;
     // Device pixels per inch, to convert twips (1/1440 inch).
@@ -54,6 +71,8 @@ class PrintSurface {
     virtual bool end() = 0;
     // Where the job went, for the operator: a printer name or a PDF path.
     virtual std::string destination() const = 0;
+    // The jobs become files (no printer): the race director is told where.
+    virtual bool printsToFile() const = 0;
     virtual std::string lastError() const = 0;
 };
 

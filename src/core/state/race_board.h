@@ -2,6 +2,7 @@
 // What the race board shows: the view model the engine writes as it would
 // write the board's labels, and the main window renders.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,9 +53,17 @@ struct MenuStates {
     bool summaryRaceResults = false;  // the summary window's mnuViewHeats
 };
 
-// The racer list of a row (Select_Name), shown over its name cell.
+// The racer list of a row (Select_Name), shown over its name cell. Every
+// row lists the same roster: the rows share one copy of it, however large a
+// club's roster grows.
 struct NameList {
-    std::vector<std::string> entries;
+    using Entries = std::shared_ptr<const std::vector<std::string>>;
+
+    const std::vector<std::string>& entries() const {
+        static const std::vector<std::string> none;
+        return shared ? *shared : none;
+    }
+    Entries shared;
     int selected = -1;
     bool visible = false;
 };
@@ -112,6 +121,9 @@ struct RaceBoard {
     // Also there: a race record the program could not write by itself (the
     // heat log after a heat), so the race goes on and the director knows.
     std::string recordsNotice;
+    // Also there: where spectators open the live board on the club's
+    // network, or why it is off though switched on.
+    std::string liveBoardNotice;
     // The hourglass while the program holds the race director (probe, coast wait).
     bool busy = false;
 

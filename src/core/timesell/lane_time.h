@@ -1,11 +1,19 @@
 #pragma once
-// Sold running time per lane.
-#include "core/state/race_state.h"
+// One lane's sold running time, reckoned on the monotonic tick count: the
+// time of day passing midnight, or the PC's clock being set while a lane
+// runs, never gives a lane free time or takes paid time away.
+#include <cstdint>
 
 namespace qel {
 
-// A lane taken back into use starts with no time sold: nothing left to run
-// and no countdown running, so it counts no lap until time is sold to it.
-void ResetLaneTime(RaceState& state, int lane);
+inline constexpr int64_t kMsPerMinute = 60'000;
+
+struct LaneTime {
+    int64_t soldMs = 0;     // the whole time sold, laneTimeSold
+    int64_t startTick = 0;  // when its countdown started, laneTimeStart
+
+    // What is left at the tick count nowTick; zero or less once it has run out.
+    int64_t remainingMs(int64_t nowTick) const { return soldMs - (nowTick - startTick); }
+};
 
 }  // namespace qel

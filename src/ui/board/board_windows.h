@@ -21,6 +21,8 @@ class BoardWindows {
     // Installation Settings straight away: the race director answered the
     // port question by asking for another port.
     virtual void showInstallation() = 0;
+    // The Time window: the sold time per lane, and its selling controls.
+    virtual void showTime() = 0;
     virtual void showHelp() = 0;
     virtual void showDiagnostics() = 0;
     virtual void showWebSite() = 0;

@@ -21,10 +21,10 @@
 namespace qel::ui {
 namespace {
 
-// Items whose windows come with the records, heats and time-selling parts of
-// the program; until then they stay greyed out rather than open nothing.
+// Items whose windows come with the records and heats parts of the program;
+// until then they stay greyed out rather than open nothing.
 constexpr const char* kItemsNotYetInTheProgram[] = {"mnuRaceResults", "mnuHeatSequence",
-                                                    "mnuSelectRacers", "mnuTime"};
+                                                    "mnuSelectRacers"};
 
 }  // namespace
 
@@ -43,6 +43,10 @@ FrmQelTimer::FrmQelTimer(RaceEngine& engine, BoardWindows& windows, QWidget* par
     recordsNotice_ = new QLabel(this);
     recordsNotice_->setObjectName("lblRecordsNotice");
     statusBar()->addWidget(recordsNotice_, 1);
+    liveBoardNotice_ = new QLabel(this);
+    liveBoardNotice_->setObjectName("lblLiveBoard");
+    liveBoardNotice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addPermanentWidget(liveBoardNotice_);
 
     // The track's own pointer pictures; a missing one leaves the standard pointer.
     for (const auto& [pointer, file] : {std::pair{BoardPointer::Hand, "handred.ico"},
@@ -89,6 +93,7 @@ void FrmQelTimer::render() {
     status_->setText(toQt(board.statusText));
     settingsNotice_->setText(toQt(board.settingsNotice));
     recordsNotice_->setText(toQt(board.recordsNotice));
+    liveBoardNotice_->setText(toQt(board.liveBoardNotice));
     if (board.busy != busyShown_) {
         busyShown_ = board.busy;
         if (busyShown_) {
@@ -98,6 +103,7 @@ void FrmQelTimer::render() {
         }
     }
     renderMenus();
+    emit boardShown();
 }
 
 void FrmQelTimer::renderMenus() {
@@ -264,6 +270,7 @@ void FrmQelTimer::wireMenu() {
     onMenu("mnuSound", [this] { windows_.showSound(); });
     onMenu("mnuOptions", [this] { windows_.showOptions(); });
     onMenu("mnuInstallation", [this] { windows_.showInstallationLogin(); });
+    onMenu("mnuTime", [this] { windows_.showTime(); });
     onMenu("mnuHelpContent", [this] { windows_.showHelp(); });
     onMenu("mnuDiagnostic", [this] { windows_.showDiagnostics(); });
     onMenu("mnuWebSite", [this] { windows_.showWebSite(); });

@@ -47,6 +47,9 @@ class FrmQelTimer : public QMainWindow, public RaceControlWindows {
   signals:
     // The program's end: the main window has closed and written its files.
     void programEnded();
+    // The board has been shown as it now stands (after every race tick and
+    // every action of the race director), for whatever follows the board.
+    void boardShown();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +73,7 @@ class FrmQelTimer : public QMainWindow, public RaceControlWindows {
     QLabel* status_ = nullptr;
     QLabel* settingsNotice_ = nullptr;
     QLabel* recordsNotice_ = nullptr;
+    QLabel* liveBoardNotice_ = nullptr;
     bool busyShown_ = false;
     // The seconds the start-delay countdown has left.
     int16_t countdownSeconds_ = 0;

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
@@ -129,6 +130,7 @@ RaceBoardView::RaceBoardView(const RaceBoard& board, QWidget* parent)
         onHover(cells_[row][4].label, BoardTarget::BestCell, row);
 
         // The racer list opens over the name it replaces.
+        if (!roster_) roster_ = new QStringListModel(this);
         auto* list = new QComboBox(this);
         list->setObjectName(QString("Select_Name_%1").arg(row));
         QFont listFont = list->font();
@@ -295,12 +297,19 @@ void RaceBoardView::applyCellFont() {
 void RaceBoardView::renderNameList(int row) {
     const NameList& source = board_.nameLists[row];
     QComboBox* list = nameLists_[row];
-    if (shownEntries_[row] != source.entries) {
-        shownEntries_[row] = source.entries;
+    if (shownEntries_[row] != source.shared) {
+        shownEntries_[row] = source.shared;
         const QSignalBlocker quiet(list);
-        list->clear();
-        for (const std::string& entry : source.entries)
-            list->addItem(toQt(entry));
+        // The rows share one list model, as they share one roster.
+        if (shownRoster_ != source.shared) {
+            shownRoster_ = source.shared;
+            QStringList names;
+            names.reserve(static_cast<int>(source.entries().size()));
+            for (const std::string& entry : source.entries())
+                names << toQt(entry);
+            roster_->setStringList(names);
+        }
+        if (list->model() != roster_) list->setModel(roster_);
     }
     if (list->currentIndex() != source.selected) {
         const QSignalBlocker quiet(list);

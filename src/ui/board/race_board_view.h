@@ -3,6 +3,7 @@
 // the board the engine writes and reports the clicks the window forwards.
 #include <QCursor>
 #include <QHash>
+#include <QStringListModel>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -88,7 +89,10 @@ class RaceBoardView : public QWidget {
     PointerQuery pointerQuery_;
     QHash<int, QCursor> cursors_;
     std::array<QComboBox*, kMaxLanes + 1> nameLists_{};
-    std::array<std::vector<std::string>, kMaxLanes + 1> shownEntries_{};
+    std::array<NameList::Entries, kMaxLanes + 1> shownEntries_{};
+    NameList::Entries shownRoster_;
+    // The racer lists' one model: every row lists the same roster.
+    QStringListModel* roster_ = nullptr;
     std::array<int, kMaxLanes + 1> shownListVisible_{};
     int cellFontSize_ = 0;
     std::array<std::array<Shown, kColumns>, kMaxLanes + 1> cells_{};

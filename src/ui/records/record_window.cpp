@@ -12,6 +12,9 @@ RecordWindow::RecordWindow(const char* name, GridModel& model, RecordWindowHooks
     : QMainWindow(parent, Qt::Window), hooks_(std::move(hooks)) {
     requireHooks(name, {{"open", bool(hooks_.open)},
                         {"saveToTextFile", bool(hooks_.saveToTextFile)},
+                        {"saveToExcel", bool(hooks_.saveToExcel)},
+                        {"print", bool(hooks_.print)},
+                        {"printPreview", bool(hooks_.printPreview)},
                         {"closed", bool(hooks_.closed)}});
     setObjectName(name);
     grid_ = new FlexGrid(model, this);
@@ -33,13 +36,15 @@ void RecordWindow::buildFileMenu(const char* openCaption, const char* exitCaptio
                                    {"mnuSaveToExcel", "&Save to Excel"},
                                    {"mnuSepSave", nullptr},
                                    {"mnuPrint", "&Print"},
+                                   {"mnuPrintPreview", "Print Pre&view"},
                                    {"mnuSepPrint", nullptr},
                                    {"mnuExit", exitCaption}}}});
     onMenu("mnuOpen", hooks_.open);
     onMenu("mnuSaveToTextFile", hooks_.saveToTextFile);
+    onMenu("mnuSaveToExcel", hooks_.saveToExcel);
+    onMenu("mnuPrint", hooks_.print);
+    onMenu("mnuPrintPreview", hooks_.printPreview);
     onMenu("mnuExit", [this] { close(); });
-    menu_.action("mnuSaveToExcel")->setEnabled(false);
-    menu_.action("mnuPrint")->setEnabled(false);
 }
 
 void RecordWindow::closeEvent(QCloseEvent* event) {

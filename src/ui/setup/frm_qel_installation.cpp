@@ -183,7 +183,8 @@ QWidget* FrmQelInstallation::buildLaneColorFrame() {
 
         connect(cmbLane_[lane], &QComboBox::currentIndexChanged, this,
                 [this, lane] { laneColourChosen(lane); });
-        connect(chkDisable_[lane], &QCheckBox::clicked, this, [this] { disableClicked(); });
+        connect(chkDisable_[lane], &QCheckBox::clicked, this,
+                [this, lane] { disableClicked(lane); });
     }
     return fraLaneColor_;
 }
@@ -270,13 +271,13 @@ void FrmQelInstallation::laneColourChosen(int lane) {
     setup::paintBackground(txtTrack_[lane], swatchColour_[lane]);
 }
 
-void FrmQelInstallation::disableClicked() {
+void FrmQelInstallation::disableClicked(int clicked) {
     const int lanes = std::clamp<int>(settings_.laneCount, 0, kMaxLanes);
-    for (int lane = 1; lane <= lanes; ++lane) {
-        const bool disabled = chkDisable_[lane]->isChecked();
-        cmbLane_[lane]->setEnabled(!disabled);
-        if (!disabled) hooks_.resetSoldTime(lane);
-    }
+    for (int lane = 1; lane <= lanes; ++lane)
+        cmbLane_[lane]->setEnabled(!chkDisable_[lane]->isChecked());
+    // Only the lane taken back into use starts again from nothing sold: the
+    // other lanes keep the time their racers paid for.
+    if (clicked <= lanes && !chkDisable_[clicked]->isChecked()) hooks_.resetSoldTime(clicked);
 }
 
 void FrmQelInstallation::laneCountChosen(int index) {

@@ -73,7 +73,7 @@ class FrmQelInstallation : public QDialog {
     void sizeToLaneCount(int laneCount);
     void showPortDevice();
     void laneColourChosen(int lane);
-    void disableClicked();
+    void disableClicked(int lane);
     void laneCountChosen(int index);
     // cmdOk_Click; false when nothing was stored.
     bool ok();

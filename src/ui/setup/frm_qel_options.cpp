@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <exception>
@@ -36,19 +37,23 @@ std::optional<int> selectionOf(const QComboBox* list) {
 }  // namespace
 
 FrmQelOptions::FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
-                             RaceFormatSettings& raceSettings,
-                             const InstallationSettings& installation, UserSettings& userSettings,
-                             Prompter& prompter, OptionsHooks hooks, QWidget* parent)
+                             AutoSaveSettings& autoSave, RaceFormatSettings& raceSettings,
+                             const InstallationSettings& installation, LiveBoardSettings& liveBoard,
+                             UserSettings& userSettings, Prompter& prompter, OptionsHooks hooks,
+                             QWidget* parent)
     : QDialog(parent),
       folder_(folder),
       options_(options),
+      autoSave_(autoSave),
       raceSettings_(raceSettings),
       installation_(installation),
+      liveBoard_(liveBoard),
       userSettings_(userSettings),
       prompter_(prompter),
       hooks_(std::move(hooks)) {
     requireHooks("frmQelOptions", {{"updateRaceTitle", bool(hooks_.updateRaceTitle)},
-                                   {"showHelp", bool(hooks_.showHelp)}});
+                                   {"showHelp", bool(hooks_.showHelp)},
+                                   {"applyLiveBoard", bool(hooks_.applyLiveBoard)}});
     setObjectName("frmQelOptions");
     setWindowTitle("Options");
     setModal(true);
@@ -58,7 +63,8 @@ FrmQelOptions::FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
 
 void FrmQelOptions::buildControls() {
     tabStrip_ = named(new QTabBar(this), "TabStrip1");
-    for (const char* caption : {"Start Method", "Track Power", "Save", "Automate", "Settings"})
+    for (const char* caption :
+         {"Start Method", "Track Power", "Save", "Automate", "Settings", "Live Board"})
         tabStrip_->addTab(caption);
 
     auto* layout = new QVBoxLayout(this);
@@ -68,6 +74,7 @@ void FrmQelOptions::buildControls() {
     layout->addWidget(buildSavePage());
     layout->addWidget(buildAutomatePage());
     layout->addWidget(buildSettingsPage());
+    layout->addWidget(buildLiveBoardPage());
     layout->addStretch(1);
 
     // The doubled quotation marks are what the race director has always seen.
@@ -86,7 +93,7 @@ void FrmQelOptions::buildControls() {
     buttons->addWidget(helpButton);
     layout->addLayout(buttons);
 
-    for (int page = 2; page <= 5; ++page)
+    for (int page = 2; page <= 6; ++page)
         pages_[page]->hide();
 
     connect(tabStrip_, &QTabBar::currentChanged, this, [this](int tab) { showPage(tab + 1); });
@@ -136,8 +143,10 @@ QFrame* FrmQelOptions::buildSavePage() {
     auto* column = new QVBoxLayout(page);
     const char* captions[] = {"Auto Save to Exel .xls", "Auto Save to .txt File",
                               "Auto Save to HTML"};
-    for (int i = 0; i < 3; ++i)
-        column->addWidget(named(new QCheckBox(captions[i], page), indexed("chkAutoSave", i)));
+    for (int i = 0; i < 3; ++i) {
+        chkAutoSave_[i] = named(new QCheckBox(captions[i], page), indexed("chkAutoSave", i));
+        column->addWidget(chkAutoSave_[i]);
+    }
     return page;
 }
 
@@ -187,8 +196,39 @@ QFrame* FrmQelOptions::buildSettingsPage() {
     return page;
 }
 
+QFrame* FrmQelOptions::buildLiveBoardPage() {
+    QFrame* page = newPage(6);
+    auto* grid = new QGridLayout(page);
+    chkLiveBoard_ =
+        named(new QCheckBox("Show the live board on the club's network", page), "chkLiveBoard");
+    lblLiveBoardPort_ = named(new QLabel("Port:", page), "lblLiveBoardPort");
+    txtLiveBoardPort_ = named(new QSpinBox(page), "txtLiveBoardPort");
+    txtLiveBoardPort_->setRange(kFirstLiveBoardPort, kLastLiveBoardPort);
+    const QString portTip = "Spectators open http://<this PC>:<port>/ in a browser";
+    lblLiveBoardPort_->setToolTip(portTip);
+    txtLiveBoardPort_->setToolTip(portTip);
+    auto* about = named(new QLabel("Phones, a TV by the track and video-stream overlays show the "
+                                   "race board read-only. The status line shows the address.",
+                                   page),
+                        "lblLiveBoardAbout");
+    about->setWordWrap(true);
+    grid->addWidget(chkLiveBoard_, 0, 0, 1, 2);
+    grid->addWidget(lblLiveBoardPort_, 1, 0);
+    grid->addWidget(txtLiveBoardPort_, 1, 1);
+    grid->addWidget(about, 2, 0, 1, 2);
+    connect(chkLiveBoard_, &QCheckBox::toggled, this, [this] { showLiveBoardPort(); });
+    return page;
+}
+
+void FrmQelOptions::showLiveBoardPort() {
+    // The port is only asked for while the board is to be shown.
+    const bool shown = chkLiveBoard_->isChecked();
+    txtLiveBoardPort_->setEnabled(shown);
+    lblLiveBoardPort_->setEnabled(shown);
+}
+
 void FrmQelOptions::showPage(int page) {
-    if (page == shownPage_ || page < 1 || page > 5) return;
+    if (page == shownPage_ || page < 1 || page > 6) return;
     pages_[page]->show();
     pages_[shownPage_]->hide();
     shownPage_ = page;
@@ -241,6 +281,22 @@ void FrmQelOptions::load() {
     if (options_.powerWithGreen != 0) optWithGreen_->setChecked(true);
     if (options_.powerBeforeGreen != 0) optBeforeGreen_->setChecked(true);
     report(storedOptionsProblems(options_));
+
+    // The Save page shows the ticks as stored; they are put in force by OK.
+    AutoSaveSettings autoSave = autoSave_;
+    try {
+        readAutoSaveFile(folder_, autoSave);
+    } catch (const std::exception& e) {
+        prompter_.inform(e.what());
+    }
+    chkAutoSave_[0]->setChecked(autoSave.spreadsheets);
+    chkAutoSave_[1]->setChecked(autoSave.textFiles);
+    chkAutoSave_[2]->setChecked(autoSave.webPage);
+
+    // The live board as it is in force; OK puts the page's choice in force.
+    chkLiveBoard_->setChecked(liveBoard_.enabled);
+    txtLiveBoardPort_->setValue(liveBoard_.port);
+    showLiveBoardPort();
 
     chkShowTips_->setChecked(readShowTipsAtStartup(userSettings_));
     chkAutoDelay_->setChecked(raceSettings_.autoDelay != 0);
@@ -296,6 +352,13 @@ void FrmQelOptions::ok() {
     } catch (const std::exception& e) {
         prompter_.inform(e.what());
     }
+    autoSave_ = {chkAutoSave_[0]->isChecked(), chkAutoSave_[1]->isChecked(),
+                 chkAutoSave_[2]->isChecked()};
+    try {
+        writeAutoSaveFile(folder_, autoSave_);
+    } catch (const std::exception& e) {
+        prompter_.inform(e.what());
+    }
     // The Automate values are kept with the race format: they are saved now,
     // so they are there at the next start of the program too.
     try {
@@ -303,8 +366,24 @@ void FrmQelOptions::ok() {
     } catch (const std::exception& e) {
         prompter_.inform(e.what());
     }
+    takeLiveBoard();
     hooks_.updateRaceTitle();
     accept();
+}
+
+void FrmQelOptions::takeLiveBoard() {
+    const LiveBoardSettings chosen{chkLiveBoard_->isChecked(),
+                                   static_cast<int32_t>(txtLiveBoardPort_->value())};
+    if (chosen != liveBoard_) {
+        liveBoard_ = chosen;
+        try {
+            writeLiveBoardFile(folder_, liveBoard_);
+        } catch (const std::exception& e) {
+            prompter_.inform(e.what());
+        }
+    }
+    // Also unchanged: a port that would not open is tried again.
+    hooks_.applyLiveBoard();
 }
 
 }  // namespace qel::ui

@@ -1,7 +1,9 @@
 #pragma once
 // The Options dialog: how a race is run (start method and delay, track power
 // timing, minimum lap time, first lap, coast time, the between-heat
-// automation and the tip of the day). OK writes QelOptions.dat; the Automate
+// automation, the saves after every race and the tip of the day) and whether
+// the live board is on the club's network. OK writes QelOptions.dat, the Save
+// page's QelAutoSave.dat and the Live Board page's LiveBoard.dat; the Automate
 // values go to the race format, which saves them with itself.
 #include <QDialog>
 #include <array>
@@ -12,7 +14,9 @@
 #include "core/heats/race_format_settings.h"
 #include "core/heats/race_formats.h"
 #include "core/io/data_folder.h"
+#include "core/liveboard/live_board_settings.h"
 #include "core/seams/prompter.h"
+#include "core/setup/auto_save_file.h"
 #include "core/setup/installation_settings.h"
 #include "core/setup/options_file.h"
 #include "core/shell/user_settings.h"
@@ -23,6 +27,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabBar;
 
 namespace qel::ui {
@@ -33,6 +38,8 @@ struct OptionsHooks {
     std::function<void()> updateRaceTitle;
     // The Help button: the help pages, as the main window's Help menu opens them.
     std::function<void()> showHelp;
+    // The Live Board page's OK: the server follows the setting now in force.
+    std::function<void()> applyLiveBoard;
 };
 
 class FrmQelOptions : public QDialog {
@@ -41,10 +48,10 @@ class FrmQelOptions : public QDialog {
   public:
     // Opens loaded. "Show Tip of the Day at Start-Up" is the race director's
     // own setting, the same one the tip window's tick changes.
-    FrmQelOptions(const AppFolder& folder, OptionsSettings& options,
+    FrmQelOptions(const AppFolder& folder, OptionsSettings& options, AutoSaveSettings& autoSave,
                   RaceFormatSettings& raceSettings, const InstallationSettings& installation,
-                  UserSettings& userSettings, Prompter& prompter, OptionsHooks hooks,
-                  QWidget* parent = nullptr);
+                  LiveBoardSettings& liveBoard, UserSettings& userSettings, Prompter& prompter,
+                  OptionsHooks hooks, QWidget* parent = nullptr);
 
     // Form_Load: fills the lists, reads QelOptions.dat and puts the stored
     // values into the controls; the Automate ticks the race format in force
@@ -64,6 +71,7 @@ class FrmQelOptions : public QDialog {
     QFrame* buildSavePage();
     QFrame* buildAutomatePage();
     QFrame* buildSettingsPage();
+    QFrame* buildLiveBoardPage();
     QFrame* newPage(int index);
     void showPage(int tab);
     // The Automate delay lists and their labels, which share tip and state.
@@ -73,22 +81,27 @@ class FrmQelOptions : public QDialog {
     void selectStored(QComboBox* list, int position, const char* listName);
     void report(const std::vector<std::string>& messages);
     void ok();
+    void takeLiveBoard();
+    void showLiveBoardPort();
 
     const AppFolder& folder_;
     OptionsSettings& options_;
+    AutoSaveSettings& autoSave_;
     RaceFormatSettings& raceSettings_;
     const InstallationSettings& installation_;
+    LiveBoardSettings& liveBoard_;
     UserSettings& userSettings_;
     Prompter& prompter_;
     OptionsHooks hooks_;
 
     QTabBar* tabStrip_ = nullptr;
-    std::array<QFrame*, 6> pages_{};  // Frame1_1..Frame1_5
+    std::array<QFrame*, 7> pages_{};  // Frame1_1..Frame1_6
     int shownPage_ = 1;
     std::array<QRadioButton*, 3> optStartMethod_{};
     QComboBox* cmbDelay_ = nullptr;
     QRadioButton* optWithGreen_ = nullptr;
     QRadioButton* optBeforeGreen_ = nullptr;
+    std::array<QCheckBox*, 3> chkAutoSave_{};
     QCheckBox* chkAutoDelay_ = nullptr;
     QCheckBox* chkAutoPrint_ = nullptr;
     QCheckBox* chkAutoDisplayResults_ = nullptr;
@@ -100,6 +113,9 @@ class FrmQelOptions : public QDialog {
     QComboBox* cmbFirstLap_ = nullptr;
     QComboBox* cmbCoastTime_ = nullptr;
     QCheckBox* chkShowTips_ = nullptr;
+    QCheckBox* chkLiveBoard_ = nullptr;
+    QLabel* lblLiveBoardPort_ = nullptr;
+    QSpinBox* txtLiveBoardPort_ = nullptr;
 };
 
 }  // namespace qel::ui
