@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core clang-format
   libreoffice-calc-nogui
   clang libclang-rt-14-dev
+  libsqlite3-dev sqlite3
 )
 
 missing=()

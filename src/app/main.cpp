@@ -14,6 +14,7 @@
 #include "platform/qt_user_settings.h"
 #include "platform/sdl_sound_device.h"
 #include "platform/serial_port.h"
+#include "platform/sqlite_journal_store.h"
 #include "qt/qt_text.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/shell/frm_qel_splash1.h"
@@ -46,12 +47,16 @@ int main(int argc, char** argv) {
     // The spectators' board on the club's network, off until switched on in Options.
     qel::platform::LiveBoardServer liveBoard;
 
+    // Every race as it runs, in the statistics folder.
+    qel::platform::SqliteJournalStore journal(folder.statsFile("RaceJournal.sqlite"));
+
     qel::app::Program program({{folder, port, clock, timers, random, prompter, sound},
                                shell,
                                userSettings,
                                fileDialog,
                                printer,
-                               liveBoard});
+                               liveBoard,
+                               journal});
 
     auto* splash = new qel::ui::FrmQelSplash1(timers, [&](const QRect& placement) {
         program.start(placement);

@@ -7,6 +7,7 @@
 #include "app/program_windows.h"
 #include "app/record_windows.h"
 #include "core/heats/heat_race_end.h"
+#include "core/journal/race_journal.h"
 #include "core/liveboard/live_board.h"
 #include "core/records/auto_save.h"
 #include "core/records/race_printouts.h"
@@ -105,6 +106,12 @@ void Program::start(const QRect& placement) {
     // director's setting is in force.
     QObject::connect(mainWindow_.get(), &ui::FrmQelTimer::boardShown, mainWindow_.get(),
                      [this] { liveBoard_->publish(); });
+    // The journal takes down what every showing of the board adds to the race.
+    journal_ = std::make_unique<RaceJournal>(
+        seams_.journal, RaceJournalSources{app_->race, app_->board, engine_.setup(), app_->heats,
+                                           app_->installation, seams_.engine.clock});
+    QObject::connect(mainWindow_.get(), &ui::FrmQelTimer::boardShown, mainWindow_.get(),
+                     [this] { journal_->boardShown(); });
     liveBoard_->load();
     mainWindow_->render();
     if (placement.isValid()) mainWindow_->setGeometry(placement);

@@ -10,6 +10,7 @@
 #include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/seams/file_dialog.h"
+#include "core/seams/journal_store.h"
 #include "core/seams/live_board_host.h"
 #include "core/seams/print_surface.h"
 #include "core/seams/shell.h"
@@ -19,6 +20,7 @@ namespace qel {
 
 class AutoSave;
 class HeatRaceEnd;
+class RaceJournal;
 class LiveBoard;
 class RacePrintouts;
 class RaceRecords;
@@ -46,6 +48,8 @@ struct ProgramSeams {
     // The live board's server on the club's network (listening only once
     // the race director switches it on).
     LiveBoardHost& liveBoard;
+    // The race journal: every race as it runs, kept for good.
+    JournalStore& journal;
 };
 
 class Program {
@@ -82,6 +86,7 @@ class Program {
     std::unique_ptr<RecordWindows> recordWindows_;
     std::unique_ptr<TimeSelling> timeSelling_;
     std::unique_ptr<LiveBoard> liveBoard_;
+    std::unique_ptr<RaceJournal> journal_;
     std::unique_ptr<ProgramWindows> windows_;
     std::unique_ptr<ui::FrmQelTimer> mainWindow_;
     std::unique_ptr<ui::FrmTip> tip_;

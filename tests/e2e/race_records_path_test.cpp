@@ -2,10 +2,12 @@
 // run to its end in the main window with the lap times open, then the summary,
 // both saved as grid copies and as text reports, and opened again.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -28,6 +30,23 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kTickMs = 100;
+
+// One value of the race journal, read as the sqlite3 tool reads it.
+std::string journalValue(const fs::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    std::string value;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            const unsigned char* text = sqlite3_column_text(statement, 0);
+            value = text ? reinterpret_cast<const char*>(text) : "";
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
 
 class RaceRecordsPath : public ::testing::Test {
   protected:
@@ -189,6 +208,18 @@ TEST_F(RaceRecordsPath, LapTimesFollowTheRaceAndTheRecordsSaveAndOpenAgain) {
     chooseIn(*summary, "mnuOpen");
     ASSERT_EQ(program.shell.calls().size(), 1u);
     EXPECT_EQ(program.shell.calls()[0].target, sumText);
+
+    // The race is in the journal too, finished, with every lap the board counted.
+    const fs::path journal = folder.path() / "Stats" / "RaceJournal.sqlite";
+    EXPECT_EQ(journalValue(journal, "SELECT outcome FROM races"), "finished");
+    int counted = 0;
+    for (int lane = 1; lane <= s.laneCount; ++lane)
+        counted += s.lapCount[lane] - program.engine.setup().firstLapOffset();
+    EXPECT_EQ(journalValue(journal, "SELECT count(*) FROM laps"), std::to_string(counted));
+    EXPECT_EQ(journalValue(journal, ("SELECT lap_ms FROM laps WHERE lane = " +
+                                     std::to_string(leader) + " AND lap = 3")
+                                        .c_str()),
+              std::to_string(std::lround(s.lapTimes[leader][3] * 1000.0)));
 }
 
 TEST_F(RaceRecordsPath, SortingByLapTimeAndBackAndADamagedFileLeavesTheWindowsAlone) {

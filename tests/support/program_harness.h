@@ -19,6 +19,7 @@
 #include "app/program.h"
 #include "core/io/data_folder.h"
 #include "platform/live_board_server.h"
+#include "platform/sqlite_journal_store.h"
 #include "support/memory_user_settings.h"
 #include "support/modal_hands.h"
 #include "support/recording_print_surface.h"
@@ -49,12 +50,14 @@ class ProgramHarness {
     ProgramHarness(const std::filesystem::path& root, TimingPort& port, Clock& clock,
                    TimerService& timers, Random& random, SoundDevice& sound, Prompter& prompter)
         : folder(root),
+          journal(folder.statsFile("RaceJournal.sqlite")),
           program({{folder, port, clock, timers, random, prompter, sound},
                    shell,
                    settings,
                    fileDialog,
                    printer,
-                   liveBoard}),
+                   liveBoard,
+                   journal}),
           engine(program.engine()) {}
 
     // What main() does once the splash has gone.
@@ -124,6 +127,8 @@ class ProgramHarness {
     // The live board's real server: it listens only when the application
     // folder's LiveBoard.dat switches it on, on loopback as on any network.
     platform::LiveBoardServer liveBoard;
+    // The race journal as the program keeps it, in the folder's Stats.
+    platform::SqliteJournalStore journal;
     ModalHands hands;
     app::Program program;
     RaceEngine& engine;

@@ -12,6 +12,7 @@
 #include "core/setup/options_file.h"
 #include "core/setup/roster.h"
 #include "core/shell/tip_startup_setting.h"
+#include "platform/sqlite_journal_store.h"
 
 namespace qel::boardshot {
 namespace {
@@ -186,6 +187,8 @@ class BoardRace::Desk {
     NoFileDialog fileDialog;
     NoPrinter printer;
     platform::LiveBoardServer liveBoard;
+    // The journal the race keeps, in the scratch folder once it is known.
+    std::unique_ptr<platform::SqliteJournalStore> journal;
 };
 
 BoardRace::BoardRace(const BoardRaceSetup& setup)
@@ -204,13 +207,16 @@ BoardRace::BoardRace(const BoardRaceSetup& setup)
 
     // No tip of the day over the board.
     desk_->userSettings.setValue(kUserOptionsSection, kShowTipsKey, "0");
+    desk_->journal =
+        std::make_unique<platform::SqliteJournalStore>(folder_->statsFile("RaceJournal.sqlite"));
     program_ = std::make_unique<app::Program>(app::ProgramSeams{
         {*folder_, desk_->port, time_, time_, random_, desk_->prompter, desk_->sound},
         desk_->shell,
         desk_->userSettings,
         desk_->fileDialog,
         desk_->printer,
-        desk_->liveBoard});
+        desk_->liveBoard,
+        *desk_->journal});
     program_->start();
 
     // A lap race in place of the practice the program opens on, as the Race

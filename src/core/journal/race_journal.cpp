@@ -1,0 +1,127 @@
+#include "core/journal/race_journal.h"
+
+#include <cmath>
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace qel {
+
+namespace {
+
+bool racing(StartState state) {
+    return state == StartState::Pause || state == StartState::Continue;
+}
+
+// The end of a race or heat under the flag leaves the Start button on what comes next.
+bool ended(StartState state) {
+    return state == StartState::Reset || state == StartState::Rotate ||
+           state == StartState::AutoDelay;
+}
+
+int32_t lapMsOf(float seconds) {
+    return static_cast<int32_t>(std::lround(static_cast<double>(seconds) * 1000.0));
+}
+
+}  // namespace
+
+void RaceJournal::write(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        // The race goes on; the race director learns the journal is behind.
+        s_.board.recordsNotice = std::string("The race journal could not be written: ") + e.what();
+    }
+}
+
+void RaceJournal::begin() {
+    const RaceState& s = s_.state;
+    JournalRace race;
+    race.startedAt = s_.clock.now();
+    race.format = s_.setup.raceFormat();
+    race.formatName = s_.setup.raceSettings().raceFormatName;
+    race.title = s.raceTitle;
+    race.demo = s_.setup.demoMode();
+    race.lanes = s.laneCount;
+    race.laps = s_.setup.raceLaps();
+    race.minutes = s_.setup.raceMinutes();
+    race.firstLapOffset = s_.setup.firstLapOffset();
+    race.minLapSeconds = s_.setup.minLapTime();
+    race.coastMs = s_.setup.coastTimeMs();
+    if (s_.setup.heatRotation()) {
+        race.heat = s_.heats.currentHeat;
+        race.heatCount = s_.heats.heatCount;
+    }
+    std::vector<JournalLane> lanes;
+    for (int lane = 1; lane <= s.laneCount && lane <= kMaxLanes; ++lane) {
+        lanes.push_back({lane, s.laneRacerName[lane], s.laneColor[lane],
+                         s_.installation.laneDisabled[lane] != 0, s.speedMultiplier[lane]});
+    }
+    write([&] { race_ = store_.beginRace(race, lanes); });
+    // A lane's count starts one below its first lap; only laps above it are counted ones.
+    journalled_.fill(static_cast<int16_t>(s_.setup.firstLapOffset()));
+}
+
+void RaceJournal::collectLaps(JournalBatch& batch) {
+    const RaceState& s = s_.state;
+    for (int lane = 1; lane <= s.laneCount && lane <= kMaxLanes; ++lane) {
+        const int counted = std::min<int>(s.lapCount[lane], kMaxLap);
+        if (counted <= journalled_[lane]) continue;
+        // The crossings of laps counted since the last showing, back from the last one.
+        std::vector<JournalLap> laps;
+        int32_t raceMs = s.lastPassMs[lane];
+        for (int lap = counted; lap > journalled_[lane] && lap >= 0; --lap) {
+            const int32_t lapMs = lapMsOf(s.lapTimes[lane][lap]);
+            laps.push_back({lane, lap, lapMs, raceMs, s.bestLapMs[lane], s.laneRacerName[lane]});
+            raceMs -= lapMs;
+        }
+        batch.laps.insert(batch.laps.end(), laps.rbegin(), laps.rend());
+        journalled_[lane] = static_cast<int16_t>(counted);
+    }
+}
+
+void RaceJournal::end(JournalBatch& batch, const char* outcome) {
+    batch.events.push_back(
+        {s_.state.elapsedMs, outcome == std::string("finished") ? "end" : "stop", ""});
+    const int64_t race = *race_;
+    write([&] {
+        store_.record(race, batch);
+        store_.endRace(race, s_.clock.now(), outcome);
+    });
+    race_.reset();
+}
+
+void RaceJournal::boardShown() {
+    const RaceBoard& b = s_.board;
+    const StartState now = b.startState;
+    if (!race_ && racing(now) && !racing(lastStart_)) {
+        begin();
+        if (race_) {
+            JournalBatch batch;
+            batch.events.push_back({s_.state.elapsedMs, "start", ""});
+            write([&] { store_.record(*race_, batch); });
+        }
+    }
+    if (race_) {
+        JournalBatch batch;
+        collectLaps(batch);
+        const int32_t at = s_.state.elapsedMs;
+        if (lastStart_ == StartState::Pause && now == StartState::Continue)
+            batch.events.push_back({at, "pause", ""});
+        if (lastStart_ == StartState::Continue && now == StartState::Pause)
+            batch.events.push_back({at, "continue", ""});
+        if (b.flagPicture != lastFlag_)
+            batch.events.push_back({at, "flag", std::to_string(b.flagPicture)});
+        if (ended(now)) {
+            end(batch, "finished");
+        } else if (now == StartState::Start) {
+            end(batch, "stopped");
+        } else if (!batch.empty()) {
+            write([&] { store_.record(*race_, batch); });
+        }
+    }
+    lastStart_ = now;
+    lastFlag_ = b.flagPicture;
+}
+
+}  // namespace qel

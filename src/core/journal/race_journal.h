@@ -1,0 +1,56 @@
+#pragma once
+// The race journal's writer: after every showing of the board it puts what
+// changed since the last one into the journal (a race begun with its set-up
+// and lanes, the laps counted, the flags, pauses and the end), one batch per
+// showing, so a crash or a power cut loses nothing the board already showed.
+// A journal that cannot be written never stops the race: the board's status
+// line says so.
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "core/engine/race_setup.h"
+#include "core/seams/clock.h"
+#include "core/seams/journal_store.h"
+#include "core/setup/installation_settings.h"
+#include "core/state/heat_tables.h"
+#include "core/state/race_board.h"
+#include "core/state/race_state.h"
+
+namespace qel {
+
+struct RaceJournalSources {
+    const RaceState& state;
+    RaceBoard& board;
+    RaceSetup setup;
+    const HeatTables& heats;
+    const InstallationSettings& installation;
+    Clock& clock;
+};
+
+class RaceJournal {
+  public:
+    RaceJournal(JournalStore& store, RaceJournalSources sources) : store_(store), s_(sources) {}
+
+    // The board was shown: a race begun, laps counted, a flag, a pause, the end.
+    void boardShown();
+
+    // The race being journalled, while one runs.
+    std::optional<int64_t> race() const { return race_; }
+
+  private:
+    void begin();
+    void collectLaps(JournalBatch& batch);
+    void end(JournalBatch& batch, const char* outcome);
+    void write(const std::function<void()>& action);
+
+    JournalStore& store_;
+    RaceJournalSources s_;
+    std::optional<int64_t> race_;
+    // The last lap of each lane already in the journal.
+    LaneTable<int16_t> journalled_{};
+    StartState lastStart_ = StartState::Start;
+    int lastFlag_ = 0;
+};
+
+}  // namespace qel

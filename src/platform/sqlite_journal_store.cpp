@@ -1,0 +1,213 @@
+#include "platform/sqlite_journal_store.h"
+
+#include <sqlite3.h>
+
+#include <system_error>
+
+#include "core/io/errors.h"
+
+namespace qel::platform {
+
+namespace {
+
+// The journal's layout; a journal of an older layout is read as it stands,
+// since the tables only ever gain columns.
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS journal_info(key TEXT PRIMARY KEY, value TEXT);
+INSERT OR IGNORE INTO journal_info VALUES('layout', '1');
+CREATE TABLE IF NOT EXISTS races(
+  id INTEGER PRIMARY KEY,
+  started REAL NOT NULL, ended REAL, outcome TEXT,
+  format INTEGER, format_name TEXT, title TEXT, demo INTEGER, lanes INTEGER,
+  laps INTEGER, minutes REAL, first_lap_offset INTEGER, min_lap_seconds REAL, coast_ms INTEGER,
+  heat INTEGER, heat_count INTEGER);
+CREATE TABLE IF NOT EXISTS race_lanes(
+  race INTEGER NOT NULL REFERENCES races(id), lane INTEGER NOT NULL,
+  racer TEXT, colour INTEGER, disabled INTEGER, speed_factor REAL,
+  PRIMARY KEY(race, lane));
+CREATE TABLE IF NOT EXISTS laps(
+  race INTEGER NOT NULL REFERENCES races(id), lane INTEGER NOT NULL, lap INTEGER NOT NULL,
+  lap_ms INTEGER, race_ms INTEGER, best_ms INTEGER, racer TEXT,
+  PRIMARY KEY(race, lane, lap));
+CREATE TABLE IF NOT EXISTS events(
+  race INTEGER NOT NULL REFERENCES races(id), race_ms INTEGER, kind TEXT, detail TEXT);
+)sql";
+
+}  // namespace
+
+// A prepared statement, finalized however its use ends.
+class SqliteJournalStore::Statement {
+  public:
+    Statement(sqlite3* db, const char* sql) : db_(db) {
+        if (sqlite3_prepare_v2(db, sql, -1, &statement_, nullptr) != SQLITE_OK) fail();
+    }
+    ~Statement() { sqlite3_finalize(statement_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int index, int64_t value) {
+        check(sqlite3_bind_int64(statement_, index, value));
+        return *this;
+    }
+    Statement& bind(int index, double value) {
+        check(sqlite3_bind_double(statement_, index, value));
+        return *this;
+    }
+    Statement& bind(int index, const std::string& text) {
+        check(sqlite3_bind_text(statement_, index, text.c_str(), static_cast<int>(text.size()),
+                                SQLITE_TRANSIENT));
+        return *this;
+    }
+    // Runs it; true while it gives a row.
+    bool step() {
+        const int result = sqlite3_step(statement_);
+        if (result == SQLITE_ROW) return true;
+        if (result != SQLITE_DONE) fail();
+        return false;
+    }
+    void again() {
+        sqlite3_reset(statement_);
+        sqlite3_clear_bindings(statement_);
+    }
+    int64_t column(int index) const { return sqlite3_column_int64(statement_, index); }
+
+  private:
+    void check(int result) {
+        if (result != SQLITE_OK) fail();
+    }
+    [[noreturn]] void fail() { throw QelError(sqlite3_errmsg(db_)); }
+
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+SqliteJournalStore::SqliteJournalStore(std::filesystem::path path) : path_(std::move(path)) {}
+
+SqliteJournalStore::~SqliteJournalStore() {
+    sqlite3_close(db_);
+}
+
+void SqliteJournalStore::exec(const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string why = message ? message : sqlite3_errmsg(db_);
+        sqlite3_free(message);
+        throw QelError(why);
+    }
+}
+
+sqlite3* SqliteJournalStore::db() {
+    if (db_) return db_;
+    std::error_code error;
+    std::filesystem::create_directories(path_.parent_path(), error);
+    sqlite3* opened = nullptr;
+    if (sqlite3_open(path_.c_str(), &opened) != SQLITE_OK) {
+        const std::string why = opened ? sqlite3_errmsg(opened) : "out of memory";
+        sqlite3_close(opened);
+        throw QelError("Cannot open the race journal " + path_.filename().string() + ": " + why);
+    }
+    db_ = opened;
+    try {
+        // Another program reading the journal waits a moment rather than failing a race tick.
+        sqlite3_busy_timeout(db_, 200);
+        exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+        exec(kSchema);
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+    return db_;
+}
+
+int64_t SqliteJournalStore::beginRace(const JournalRace& race,
+                                      const std::vector<JournalLane>& lanes) {
+    sqlite3* d = db();
+    exec("BEGIN");
+    try {
+        Statement insert(d,
+                         "INSERT INTO races(started, format, format_name, title, demo, lanes, "
+                         "laps, minutes, first_lap_offset, min_lap_seconds, coast_ms, heat, "
+                         "heat_count) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        insert.bind(1, race.startedAt)
+            .bind(2, int64_t{race.format})
+            .bind(3, race.formatName)
+            .bind(4, race.title)
+            .bind(5, int64_t{race.demo})
+            .bind(6, int64_t{race.lanes})
+            .bind(7, int64_t{race.laps})
+            .bind(8, race.minutes)
+            .bind(9, int64_t{race.firstLapOffset})
+            .bind(10, race.minLapSeconds)
+            .bind(11, int64_t{race.coastMs})
+            .bind(12, int64_t{race.heat})
+            .bind(13, int64_t{race.heatCount});
+        insert.step();
+        const int64_t id = sqlite3_last_insert_rowid(d);
+        Statement lane(d,
+                       "INSERT INTO race_lanes(race, lane, racer, colour, disabled, "
+                       "speed_factor) VALUES(?,?,?,?,?,?)");
+        for (const JournalLane& l : lanes) {
+            lane.bind(1, id)
+                .bind(2, int64_t{l.lane})
+                .bind(3, l.racer)
+                .bind(4, int64_t{l.colour})
+                .bind(5, int64_t{l.disabled})
+                .bind(6, l.speedFactor);
+            lane.step();
+            lane.again();
+        }
+        exec("COMMIT");
+        return id;
+    } catch (...) {
+        sqlite3_exec(d, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void SqliteJournalStore::record(int64_t race, const JournalBatch& batch) {
+    if (batch.empty()) return;
+    sqlite3* d = db();
+    exec("BEGIN");
+    try {
+        Statement lap(d,
+                      "INSERT OR REPLACE INTO laps(race, lane, lap, lap_ms, race_ms, best_ms, "
+                      "racer) VALUES(?,?,?,?,?,?,?)");
+        for (const JournalLap& l : batch.laps) {
+            lap.bind(1, race)
+                .bind(2, int64_t{l.lane})
+                .bind(3, int64_t{l.lap})
+                .bind(4, int64_t{l.lapMs})
+                .bind(5, int64_t{l.raceMs})
+                .bind(6, int64_t{l.bestMs})
+                .bind(7, l.racer);
+            lap.step();
+            lap.again();
+        }
+        Statement event(d, "INSERT INTO events(race, race_ms, kind, detail) VALUES(?,?,?,?)");
+        for (const JournalEvent& e : batch.events) {
+            event.bind(1, race).bind(2, int64_t{e.raceMs}).bind(3, e.kind).bind(4, e.detail);
+            event.step();
+            event.again();
+        }
+        exec("COMMIT");
+    } catch (...) {
+        sqlite3_exec(d, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void SqliteJournalStore::endRace(int64_t race, double endedAt, const std::string& outcome) {
+    Statement update(db(), "UPDATE races SET ended = ?, outcome = ? WHERE id = ?");
+    update.bind(1, endedAt).bind(2, outcome).bind(3, race);
+    update.step();
+}
+
+std::optional<int64_t> SqliteJournalStore::interruptedRace() {
+    if (!db_ && !std::filesystem::exists(path_)) return std::nullopt;
+    Statement find(db(), "SELECT id FROM races WHERE ended IS NULL ORDER BY id DESC LIMIT 1");
+    if (find.step()) return find.column(0);
+    return std::nullopt;
+}
+
+}  // namespace qel::platform

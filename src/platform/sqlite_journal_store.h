@@ -1,0 +1,37 @@
+#pragma once
+// The race journal in an SQLite file of the statistics folder, readable with
+// the sqlite3 tool. Write-ahead logging, one transaction per batch: a crash
+// or a kill mid-write leaves the journal as it was after the last whole batch.
+#include <filesystem>
+#include <memory>
+
+#include "core/seams/journal_store.h"
+
+struct sqlite3;
+
+namespace qel::platform {
+
+class SqliteJournalStore : public JournalStore {
+  public:
+    // The file and its folder are made at the first race, not before.
+    explicit SqliteJournalStore(std::filesystem::path path);
+    ~SqliteJournalStore() override;
+    SqliteJournalStore(const SqliteJournalStore&) = delete;
+    SqliteJournalStore& operator=(const SqliteJournalStore&) = delete;
+
+    int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes) override;
+    void record(int64_t race, const JournalBatch& batch) override;
+    void endRace(int64_t race, double endedAt, const std::string& outcome) override;
+    std::optional<int64_t> interruptedRace() override;
+    std::string location() const override { return path_.string(); }
+
+  private:
+    class Statement;
+    sqlite3* db();
+    void exec(const char* sql);
+
+    std::filesystem::path path_;
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace qel::platform
