@@ -46,7 +46,8 @@ Program::Program(ProgramSeams seams)
                            seams.engine.folder,
                            seams.liveBoard})),
       windows_(std::make_unique<ProgramWindows>(engine_, seams.shell, seams.userSettings,
-                                                *recordWindows_, *timeSelling_, *liveBoard_)) {
+                                                *recordWindows_, *timeSelling_, *liveBoard_,
+                                                seams.journal)) {
     // The subsystems that take part in the end of a race, in the order of its steps:
     // the heat is scored before the records log it and the views show it.
     engine_.handover().add(*heatRaceEnd_);

@@ -2,8 +2,11 @@
 
 #include <QComboBox>
 #include <QUrl>
+#include <filesystem>
+#include <optional>
 #include <stdexcept>
 
+#include "core/journal/journal_text.h"
 #include "core/liveboard/live_board.h"
 #include "core/shell/help_pages.h"
 #include "qt/qt_text.h"
@@ -26,14 +29,15 @@ namespace qel::app {
 
 ProgramWindows::ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
                                RecordWindows& records, TimeSelling& timeSelling,
-                               LiveBoard& liveBoard)
+                               LiveBoard& liveBoard, JournalStore& journal)
     : engine_(engine),
       seams_(engine.seams()),
       shell_(shell),
       userSettings_(userSettings),
       records_(records),
       timeSelling_(timeSelling),
-      liveBoard_(liveBoard) {}
+      liveBoard_(liveBoard),
+      journal_(journal) {}
 
 ui::FrmQelTimer& ProgramWindows::board() {
     if (!mainWindow_) throw std::logic_error("The main window is not attached to its menu.");
@@ -216,7 +220,14 @@ void ProgramWindows::showWebSite() {
 }
 
 void ProgramWindows::showAbout() {
-    ui::FrmQelAbout about(&board());
+    // The journal and its log beside it, as they stand on the disk.
+    std::optional<std::uintmax_t> bytes;
+    for (const char* part : {"", "-wal"}) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(journal_.location() + part, error);
+        if (!error) bytes = bytes.value_or(0) + size;
+    }
+    ui::FrmQelAbout about(&board(), journalAboutText(journal_.location(), bytes));
     about.exec();
 }
 

@@ -21,7 +21,8 @@ namespace qel::app {
 class ProgramWindows : public ui::BoardWindows {
   public:
     ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
-                   RecordWindows& records, TimeSelling& timeSelling, LiveBoard& liveBoard);
+                   RecordWindows& records, TimeSelling& timeSelling, LiveBoard& liveBoard,
+                   JournalStore& journal);
 
     // The main window the others open over; until it is attached, asking for
     // a window is a fault of the composition and says so.
@@ -60,6 +61,7 @@ class ProgramWindows : public ui::BoardWindows {
     RecordWindows& records_;
     TimeSelling& timeSelling_;
     LiveBoard& liveBoard_;
+    JournalStore& journal_;
     ui::FrmQelTimer* mainWindow_ = nullptr;
     // Made on first use and kept, hidden, for the run: closing it only hides it.
     QPointer<ui::FrmTime> time_;

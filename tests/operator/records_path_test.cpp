@@ -2,6 +2,8 @@
 // the heat log written after a heat, archived at start-up once it is large.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include <filesystem>
 #include <string>
 
@@ -39,6 +41,19 @@ TEST_F(RecordsPath, AHeatOfAHeatFormatGoesIntoTheHeatLog) {
     EXPECT_NE(text.find("\"" + padded), std::string::npos) << text;
     EXPECT_NE(text.find("\t" + std::to_string(first.totalLaps) + "\"\r\n"), std::string::npos)
         << text;
+
+    // The heat is in the race journal, and Help > About says where that is and how big.
+    QString journal;
+    desk.hands.expect("frmQelAbout", [&](QWidget& about) {
+        if (auto* line = about.findChild<QLabel*>("lblJournal")) journal = line->text();
+        test::click(about, "cmdOK");
+    });
+    desk.chooseMenu("mnuAbout");
+    const fs::path file = folder.path() / "Stats" / "RaceJournal.sqlite";
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_TRUE(journal.startsWith(QString::fromStdString("Race journal: " + file.string() + " (")))
+        << journal.toStdString();
+    EXPECT_TRUE(journal.endsWith(" kB)")) << journal.toStdString();
 }
 
 TEST_F(RecordsPath, ALargeHeatLogIsArchivedAtStartUpAndAnOlderArchiveKept) {

@@ -23,7 +23,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text) {
 
 }  // namespace
 
-FrmQelAbout::FrmQelAbout(QWidget* parent) : QDialog(parent) {
+FrmQelAbout::FrmQelAbout(QWidget* parent, const std::string& journal) : QDialog(parent) {
     setObjectName("frmQelAbout");
     setWindowTitle(toQt(kAboutCaption));
     setModal(true);
@@ -56,6 +56,7 @@ FrmQelAbout::FrmQelAbout(QWidget* parent) : QDialog(parent) {
     texts->addWidget(description);
     texts->addWidget(credits);
     texts->addWidget(contact);
+    if (!journal.empty()) texts->addWidget(label(this, "lblJournal", toQt(journal)));
     texts->addStretch(1);
     auto* top = new QHBoxLayout;
     top->addWidget(logo);
