@@ -8,6 +8,7 @@
 #include "app/record_windows.h"
 #include "core/heats/heat_race_end.h"
 #include "core/journal/race_journal.h"
+#include "core/journal/race_restore.h"
 #include "core/liveboard/live_board.h"
 #include "core/records/auto_save.h"
 #include "core/records/race_printouts.h"
@@ -113,6 +114,8 @@ void Program::start(const QRect& placement) {
                                            app_->installation, seams_.engine.clock});
     QObject::connect(mainWindow_.get(), &ui::FrmQelTimer::boardShown, mainWindow_.get(),
                      [this] { journal_->boardShown(); });
+    // A race the program stopped in the middle of is offered back, once.
+    OfferInterruptedRace(seams_.journal, engine_, *journal_);
     liveBoard_->load();
     mainWindow_->render();
     if (placement.isValid()) mainWindow_->setGeometry(placement);

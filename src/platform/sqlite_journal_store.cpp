@@ -70,6 +70,11 @@ class SqliteJournalStore::Statement {
         sqlite3_clear_bindings(statement_);
     }
     int64_t column(int index) const { return sqlite3_column_int64(statement_, index); }
+    double real(int index) const { return sqlite3_column_double(statement_, index); }
+    std::string text(int index) const {
+        const unsigned char* value = sqlite3_column_text(statement_, index);
+        return value ? reinterpret_cast<const char*>(value) : "";
+    }
 
   private:
     void check(int result) {
@@ -208,6 +213,57 @@ std::optional<int64_t> SqliteJournalStore::interruptedRace() {
     Statement find(db(), "SELECT id FROM races WHERE ended IS NULL ORDER BY id DESC LIMIT 1");
     if (find.step()) return find.column(0);
     return std::nullopt;
+}
+
+std::optional<JournalRecord> SqliteJournalStore::loadRace(int64_t race) {
+    sqlite3* d = db();
+    Statement head(d,
+                   "SELECT started, format, format_name, title, demo, lanes, laps, minutes, "
+                   "first_lap_offset, min_lap_seconds, coast_ms, heat, heat_count FROM races "
+                   "WHERE id = ?");
+    head.bind(1, race);
+    if (!head.step()) return std::nullopt;
+    JournalRecord record;
+    JournalRace& r = record.race;
+    r.startedAt = head.real(0);
+    r.format = static_cast<int>(head.column(1));
+    r.formatName = head.text(2);
+    r.title = head.text(3);
+    r.demo = head.column(4) != 0;
+    r.lanes = static_cast<int>(head.column(5));
+    r.laps = static_cast<int>(head.column(6));
+    r.minutes = head.real(7);
+    r.firstLapOffset = static_cast<int>(head.column(8));
+    r.minLapSeconds = head.real(9);
+    r.coastMs = static_cast<int>(head.column(10));
+    r.heat = static_cast<int>(head.column(11));
+    r.heatCount = static_cast<int>(head.column(12));
+    Statement lanes(d,
+                    "SELECT lane, racer, colour, disabled, speed_factor FROM race_lanes "
+                    "WHERE race = ? ORDER BY lane");
+    lanes.bind(1, race);
+    while (lanes.step()) {
+        record.lanes.push_back({static_cast<int>(lanes.column(0)), lanes.text(1),
+                                static_cast<int32_t>(lanes.column(2)), lanes.column(3) != 0,
+                                lanes.real(4)});
+    }
+    Statement laps(d,
+                   "SELECT lane, lap, lap_ms, race_ms, best_ms, racer FROM laps WHERE race = ? "
+                   "ORDER BY race_ms, lane");
+    laps.bind(1, race);
+    while (laps.step()) {
+        record.laps.push_back({static_cast<int>(laps.column(0)), static_cast<int>(laps.column(1)),
+                               static_cast<int32_t>(laps.column(2)),
+                               static_cast<int32_t>(laps.column(3)),
+                               static_cast<int32_t>(laps.column(4)), laps.text(5)});
+    }
+    Statement events(d, "SELECT race_ms, kind, detail FROM events WHERE race = ? ORDER BY rowid");
+    events.bind(1, race);
+    while (events.step()) {
+        record.events.push_back(
+            {static_cast<int32_t>(events.column(0)), events.text(1), events.text(2)});
+    }
+    return record;
 }
 
 }  // namespace qel::platform

@@ -23,6 +23,7 @@ class SqliteJournalStore : public JournalStore {
     void record(int64_t race, const JournalBatch& batch) override;
     void endRace(int64_t race, double endedAt, const std::string& outcome) override;
     std::optional<int64_t> interruptedRace() override;
+    std::optional<JournalRecord> loadRace(int64_t race) override;
     std::string location() const override { return path_.string(); }
 
   private:

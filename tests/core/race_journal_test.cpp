@@ -31,6 +31,7 @@ class RecordingStore : public JournalStore {
         ends.push_back(std::to_string(race) + " " + outcome);
     }
     std::optional<int64_t> interruptedRace() override { return std::nullopt; }
+    std::optional<JournalRecord> loadRace(int64_t) override { return std::nullopt; }
     std::string location() const override { return "memory"; }
 
     std::vector<std::string> events() const {

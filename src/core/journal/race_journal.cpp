@@ -91,6 +91,14 @@ void RaceJournal::end(JournalBatch& batch, const char* outcome) {
     race_.reset();
 }
 
+void RaceJournal::resume(int64_t race) {
+    race_ = race;
+    for (int lane = 1; lane <= kMaxLanes; ++lane)
+        journalled_[lane] = s_.state.lapCount[lane];
+    lastStart_ = StartState::Continue;
+    lastFlag_ = s_.board.flagPicture;
+}
+
 void RaceJournal::boardShown() {
     const RaceBoard& b = s_.board;
     const StartState now = b.startState;

@@ -35,6 +35,10 @@ class RaceJournal {
     // The board was shown: a race begun, laps counted, a flag, a pause, the end.
     void boardShown();
 
+    // A race put back from the journal goes on being journalled as itself,
+    // paused, with the laps it holds.
+    void resume(int64_t race);
+
     // The race being journalled, while one runs.
     std::optional<int64_t> race() const { return race_; }
 

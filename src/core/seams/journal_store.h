@@ -55,6 +55,14 @@ struct JournalBatch {
     bool empty() const { return laps.empty() && events.empty(); }
 };
 
+// A race read back whole, laps in the order they were counted.
+struct JournalRecord {
+    JournalRace race;
+    std::vector<JournalLane> lanes;
+    std::vector<JournalLap> laps;
+    std::vector<JournalEvent> events;
+};
+
 class JournalStore {
   public:
     virtual ~JournalStore() = default;
@@ -66,6 +74,7 @@ class JournalStore {
     virtual void endRace(int64_t race, double endedAt, const std::string& outcome) = 0;
     // The last race the journal holds that never ended: the program stopped mid-race.
     virtual std::optional<int64_t> interruptedRace() = 0;
+    virtual std::optional<JournalRecord> loadRace(int64_t race) = 0;
     // Where the journal is, for the race director.
     virtual std::string location() const = 0;
 };
