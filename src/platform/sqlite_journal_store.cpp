@@ -215,6 +215,13 @@ std::optional<int64_t> SqliteJournalStore::interruptedRace() {
     return std::nullopt;
 }
 
+std::optional<int64_t> SqliteJournalStore::lastRace() {
+    if (!db_ && !std::filesystem::exists(path_)) return std::nullopt;
+    Statement find(db(), "SELECT max(id) FROM races");
+    if (find.step() && find.column(0) > 0) return find.column(0);
+    return std::nullopt;
+}
+
 std::optional<JournalRecord> SqliteJournalStore::loadRace(int64_t race) {
     sqlite3* d = db();
     Statement head(d,

@@ -24,6 +24,8 @@ class SqliteJournalStore : public JournalStore {
     void endRace(int64_t race, double endedAt, const std::string& outcome) override;
     std::optional<int64_t> interruptedRace() override;
     std::optional<JournalRecord> loadRace(int64_t race) override;
+    // The race journalled last, ended or not.
+    std::optional<int64_t> lastRace();
     std::string location() const override { return path_.string(); }
 
   private:

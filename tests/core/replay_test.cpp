@@ -75,7 +75,13 @@ TEST(Replay, OptionsAreChecked) {
         return parseOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()), o);
     };
     EXPECT_EQ(parse({"--demo", "--lanes", "9"}), "--lanes takes 2..8");
-    EXPECT_EQ(parse({"--demo", "--stream", "x"}), "give either --stream FILE or --demo");
+    EXPECT_EQ(parse({"--demo", "--stream", "x"}),
+              "give one of --stream FILE, --journal FILE or --demo");
+    o = ReplayOptions{};
+    EXPECT_EQ(parse({"--stream", "x", "--journal", "y"}),
+              "give one of --stream FILE, --journal FILE or --demo");
+    o = ReplayOptions{};
+    EXPECT_EQ(parse({"--demo", "--race", "2"}), "--race needs --journal FILE");
     EXPECT_EQ(parse({"--lanes"}), "--lanes needs a value");
     o = ReplayOptions{};
     EXPECT_EQ(parse({"--demo", "--format", "3", "--minutes", "1.5", "--first-lap", "0"}), "");
@@ -195,6 +201,44 @@ TEST(Replay, AnApplicationFolderGivesItsTrackAndNamesAndTheCommandLineOverrides)
     ReplayOptions overridden;
     ASSERT_EQ(parseOptions(6, argv, overridden), "");
     EXPECT_EQ(runReplay(overridden).state->laneCount, 3);
+}
+
+// A journalled race re-run headless: its crossings as the box would have
+// sent them give the same laps, and the race closes as it did.
+TEST(Replay, AJournalledRaceRunsAgainFromItsCountedLaps) {
+    JournalRecord record;
+    record.race.lanes = 2;
+    record.race.format = kLapRace;
+    record.race.laps = 3;
+    record.race.firstLapOffset = 0;
+    record.race.minLapSeconds = 1;
+    record.race.coastMs = 2000;
+    // Lane 1: 4.2, 4.1, 4.0 s; lane 2: 4.5, 4.4, 4.3 s.
+    int32_t one = 0, two = 0;
+    for (int lap = 1; lap <= 3; ++lap) {
+        one += 4300 - 100 * lap;
+        two += 4600 - 100 * lap;
+        record.laps.push_back({1, lap, 4300 - 100 * lap, one, 0, "Ann"});
+        record.laps.push_back({2, lap, 4600 - 100 * lap, two, 0, "Bob"});
+    }
+    record.events.push_back({two + 1000, "end", ""});
+    EXPECT_EQ(streamFromLaps({{1, 1, 4200, 4200, 0, ""}, {2, 1, 4500, 4500, 0, ""}}, 4700),
+              "4200\rA300\rB100\r100\r");
+
+    ReplayOptions o;
+    o.laps = 99;
+    o.given.insert("--laps");  // given on the command line: kept
+    useJournalledRace(record, o);
+    EXPECT_EQ(o.laps, 99);
+    EXPECT_EQ(o.lanes, 2);
+    o.laps = 3;
+    const auto r = runReplay(o);
+    const RaceState& s = *r.state;
+    EXPECT_EQ(s.lapCount[1], 3);
+    EXPECT_EQ(s.lapCount[2], 3);
+    EXPECT_FLOAT_EQ(s.lapTimes[1][2], 4.1f);
+    EXPECT_FLOAT_EQ(s.lapTimes[2][3], 4.3f);
+    EXPECT_EQ(r.board.banner, "Race Over");
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 // checking what the program makes of a recorded box stream.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 
+#include "core/io/errors.h"
+#include "platform/sqlite_journal_store.h"
 #include "replay.h"
 #include "replay_printers.h"
 
@@ -20,6 +23,18 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        if (options.journalFile) {
+            // A journal that is not there is not made by reading it.
+            if (!std::filesystem::exists(*options.journalFile))
+                throw qel::QelError("No race journal at " + *options.journalFile + ".");
+            qel::platform::SqliteJournalStore journal(*options.journalFile);
+            const std::optional<int64_t> race =
+                options.journalRace ? options.journalRace : journal.lastRace();
+            const std::optional<qel::JournalRecord> record =
+                race ? journal.loadRace(*race) : std::nullopt;
+            if (!record) throw qel::QelError("The race journal holds no such race.");
+            qel::replay::useJournalledRace(*record, options);
+        }
         std::unique_ptr<qel::replay::QtPdfPrinters> pdf;
         if (options.printSummary || options.printLaps)
             pdf = std::make_unique<qel::replay::QtPdfPrinters>(argc, argv);

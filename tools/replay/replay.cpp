@@ -89,8 +89,53 @@ std::string toJson(const ReplayResult& result) {
     return out;
 }
 
+std::string streamFromLaps(const std::vector<JournalLap>& laps, int32_t endMs) {
+    std::vector<JournalLap> ordered = laps;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const JournalLap& a, const JournalLap& b) { return a.raceMs < b.raceMs; });
+    std::string stream;
+    int32_t clock = 0;
+    const auto reportTo = [&](int32_t ms) {
+        if (ms <= clock) return;
+        stream += std::to_string(ms - clock) + "\r";
+        clock = ms;
+    };
+    for (const JournalLap& lap : ordered) {
+        if (lap.lane < 1 || lap.lane > kMaxLanes) continue;
+        reportTo(lap.raceMs);
+        stream += static_cast<char>('A' + lap.lane - 1);
+    }
+    // The box goes on reporting, a tenth of a second at a time, to the end.
+    while (clock < endMs)
+        reportTo(std::min(endMs, clock + 100));
+    return stream;
+}
+
+void useJournalledRace(const JournalRecord& record, ReplayOptions& o) {
+    const JournalRace& race = record.race;
+    const auto given = [&](const char* option) { return o.given.count(option) != 0; };
+    if (!given("--lanes")) o.lanes = std::clamp(race.lanes, 2, kMaxLanes);
+    if (!given("--format")) o.format = std::clamp(race.format, 0, 8);
+    if (!given("--laps") && race.laps >= 1) o.laps = race.laps;
+    if (!given("--minutes") && race.minutes > 0) o.minutes = race.minutes;
+    if (!given("--first-lap")) o.firstLap = race.firstLapOffset < 0 ? 0 : 1;
+    if (!given("--min-lap") && minLapTimePositionOf(race.minLapSeconds))
+        o.minLap = race.minLapSeconds;
+    if (!given("--coast") && coastTimePositionOf(race.coastMs / 1000.0))
+        o.coastSeconds = race.coastMs / 1000.0;
+    // The options the journal gave count as given, so no application folder overrides them.
+    o.given.insert({"--lanes", "--min-lap", "--first-lap", "--coast"});
+    int32_t endMs = 0;
+    for (const JournalLap& lap : record.laps)
+        endMs = std::max(endMs, lap.raceMs);
+    for (const JournalEvent& event : record.events)
+        endMs = std::max(endMs, event.raceMs);
+    o.streamBytes = streamFromLaps(record.laps, endMs);
+}
+
 std::string usage() {
-    return "Usage: qeltimer-replay [options] (--stream FILE | --demo [--seed N])\n"
+    return "Usage: qeltimer-replay [options] (--stream FILE | --journal FILE [--race N] | --demo "
+           "[--seed N])\n"
            "  --lanes N       lanes of the track, 2..8 (default 4)\n"
            "  --format N      race format 0..8 (default 2, a lap race)\n"
            "  --laps N        laps of a lap race or lap heat (default 10)\n"
@@ -100,6 +145,8 @@ std::string usage() {
            "  --coast S       coast time in seconds (default 2)\n"
            "  --tick-ms T     race tick length in ms (default 100)\n"
            "  --stream FILE   the bytes the timing box sent, as recorded\n"
+           "  --journal FILE  a race of the race journal, re-run from its counted laps\n"
+           "  --race N        which race of the journal (default: the last one)\n"
            "  --demo          laps from the demo generator instead\n"
            "  --seed N        seed of the demo generator (default 1)\n"
            "  --max-ms MS     stop a race that never ends after this race time\n"
@@ -166,6 +213,11 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
             o.tickMs = static_cast<int>(n);
         } else if (arg == "--stream") {
             o.streamFile = std::string(value);
+        } else if (arg == "--journal") {
+            o.journalFile = std::string(value);
+        } else if (arg == "--race") {
+            if (!parseInt(value, n) || n < 1) return "--race takes a race number of the journal";
+            o.journalRace = n;
         } else if (arg == "--seed") {
             if (!parseInt(value, n) || n < 0) return "--seed takes a whole number";
             o.seed = static_cast<uint64_t>(n);
@@ -190,13 +242,19 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
             return "unknown option " + std::string(arg);
         }
     }
-    if (o.demo == o.streamFile.has_value()) return "give either --stream FILE or --demo";
+    if (int(o.demo) + int(o.streamFile.has_value()) + int(o.journalFile.has_value()) != 1)
+        return "give one of --stream FILE, --journal FILE or --demo";
+    if (o.journalRace && !o.journalFile) return "--race needs --journal FILE";
     return "";
 }
 
 ReplayResult runReplay(const ReplayOptions& o, const PdfPrinters& printers) {
     ReplayResult result;
-    ReplayRace race(o, o.streamFile ? readBinaryFile(*o.streamFile) : std::string(), result.events);
+    ReplayRace race(o,
+                    o.streamBytes  ? *o.streamBytes
+                    : o.streamFile ? readBinaryFile(*o.streamFile)
+                                   : std::string(),
+                    result.events);
     race.start();
     while (race.step()) {
     }

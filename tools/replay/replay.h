@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/seams/journal_store.h"
 #include "core/seams/print_surface.h"
 #include "core/state/race_board.h"
 #include "core/state/race_state.h"
@@ -25,6 +26,12 @@ struct ReplayOptions {
     double coastSeconds = 2;
     int tickMs = 100;
     std::optional<std::string> streamFile;
+    // A race of the race journal (the last one, or race number journalRace),
+    // re-run from its counted laps as the box would have sent them.
+    std::optional<std::string> journalFile;
+    std::optional<int64_t> journalRace;
+    // What the box sent, when it comes from elsewhere than a file (the journal).
+    std::optional<std::string> streamBytes;
     bool demo = false;
     uint64_t seed = 1;
     // Safety net for races that never end by themselves (practice).
@@ -71,6 +78,14 @@ using PdfPrinters = std::function<std::unique_ptr<PrintSurface>(const std::strin
 // Runs the race. Throws QelError when the stream can't be read, a record
 // cannot be written, or a printout is asked for without printers.
 ReplayResult runReplay(const ReplayOptions& options, const PdfPrinters& printers = {});
+
+// The box stream that gives these crossings at their race times (each a
+// time report up to the crossing, then the lane's letter), then reports on
+// to endMs, so the race closes as it did.
+std::string streamFromLaps(const std::vector<JournalLap>& laps, int32_t endMs);
+// The journalled race's set-up as the options of its replay; options the
+// command line gave stay.
+void useJournalledRace(const JournalRecord& record, ReplayOptions& options);
 
 // The race as one JSON object.
 std::string toJson(const ReplayResult& result);
