@@ -22,7 +22,10 @@ namespace qel::app {
 Program::Program(ProgramSeams seams)
     : seams_(seams),
       app_(makeAppState()),
-      engine_(*app_, seams.engine),
+      boxLine_(std::make_unique<JournalledPort>(seams.engine.port)),
+      engine_(*app_,
+              EngineSeams{seams.engine.folder, *boxLine_, seams.engine.clock, seams.engine.timers,
+                          seams.engine.random, seams.engine.prompter, seams.engine.soundDevice}),
       heatRaceEnd_(std::make_unique<HeatRaceEnd>(app_->heats, app_->race, app_->board)),
       records_(std::make_unique<RaceRecords>(
           RecordSources{app_->race, engine_.setup(), app_->installation, app_->board, app_->points,
@@ -110,8 +113,9 @@ void Program::start(const QRect& placement) {
                      [this] { liveBoard_->publish(); });
     // The journal takes down what every showing of the board adds to the race.
     journal_ = std::make_unique<RaceJournal>(
-        seams_.journal, RaceJournalSources{app_->race, app_->board, engine_.setup(), app_->heats,
-                                           app_->installation, seams_.engine.clock});
+        seams_.journal,
+        RaceJournalSources{app_->race, app_->board, engine_.setup(), app_->heats,
+                           app_->installation, seams_.engine.clock, boxLine_.get()});
     QObject::connect(mainWindow_.get(), &ui::FrmQelTimer::boardShown, mainWindow_.get(),
                      [this] { journal_->boardShown(); });
     // A race the program stopped in the middle of is offered back, once.

@@ -21,6 +21,7 @@ namespace qel {
 class AutoSave;
 class HeatRaceEnd;
 class RaceJournal;
+class JournalledPort;
 class LiveBoard;
 class RacePrintouts;
 class RaceRecords;
@@ -78,6 +79,8 @@ class Program {
   private:
     ProgramSeams seams_;
     std::unique_ptr<AppState> app_;
+    // The box's line as the race reads it, with a copy for the journal.
+    std::unique_ptr<JournalledPort> boxLine_;
     RaceEngine engine_;
     std::unique_ptr<HeatRaceEnd> heatRaceEnd_;
     std::unique_ptr<RaceRecords> records_;

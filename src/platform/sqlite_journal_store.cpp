@@ -31,6 +31,8 @@ CREATE TABLE IF NOT EXISTS laps(
   PRIMARY KEY(race, lane, lap));
 CREATE TABLE IF NOT EXISTS events(
   race INTEGER NOT NULL REFERENCES races(id), race_ms INTEGER, kind TEXT, detail TEXT);
+CREATE TABLE IF NOT EXISTS box_input(
+  race INTEGER NOT NULL REFERENCES races(id), race_ms INTEGER, bytes BLOB);
 )sql";
 
 }  // namespace
@@ -55,6 +57,11 @@ class SqliteJournalStore::Statement {
     }
     Statement& bind(int index, const std::string& text) {
         check(sqlite3_bind_text(statement_, index, text.c_str(), static_cast<int>(text.size()),
+                                SQLITE_TRANSIENT));
+        return *this;
+    }
+    Statement& blob(int index, const std::string& bytes) {
+        check(sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()),
                                 SQLITE_TRANSIENT));
         return *this;
     }
@@ -188,6 +195,11 @@ void SqliteJournalStore::record(int64_t race, const JournalBatch& batch) {
                 .bind(7, l.racer);
             lap.step();
             lap.again();
+        }
+        if (!batch.boxInput.empty()) {
+            Statement input(d, "INSERT INTO box_input(race, race_ms, bytes) VALUES(?,?,?)");
+            input.bind(1, race).bind(2, int64_t{batch.boxInputMs}).blob(3, batch.boxInput);
+            input.step();
         }
         Statement event(d, "INSERT INTO events(race, race_ms, kind, detail) VALUES(?,?,?,?)");
         for (const JournalEvent& e : batch.events) {

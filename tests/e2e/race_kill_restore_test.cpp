@@ -43,6 +43,21 @@ std::map<std::pair<int, int>, int64_t> journalledLaps(const fs::path& file) {
     return laps;
 }
 
+int64_t journalValue(const fs::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    int64_t value = 0;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            value = sqlite3_column_int64(statement, 0);
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
 TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
     test::TempFolder folder;
     test::BoxSimulator box{folder.path(), 11, "1=1200,2=1300,3=1400,4=1800"};
@@ -66,6 +81,8 @@ TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
         << box.diagnostics();
     desk.kill();
     ASSERT_TRUE(desk.waitForFinished(5000));
+    // What the box sent is in the journal beside the laps made of it.
+    EXPECT_GT(journalValue(journal, "SELECT sum(length(bytes)) FROM box_input"), 100);
     const auto laps = journalledLaps(journal);
     std::map<int, int> lastLap;
     for (const auto& [key, ms] : laps)

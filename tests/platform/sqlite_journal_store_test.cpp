@@ -50,7 +50,7 @@ TEST(SqliteJournalStore, KeepsRacesLapsAndEventsAndFindsAnInterruptedRace) {
     store.endRace(first, 46000.6, "finished");
 
     const int64_t second = store.beginRace(race, {{1, "Ann", 255, false, 654.5}});
-    store.record(second, {{{1, 1, 4300, 4300, 4300, "Ann"}}, {}});
+    store.record(second, {{{1, 1, 4300, 4300, 4300, "Ann"}}, {}, "4300\rA", 4300});
     EXPECT_EQ(store.interruptedRace(), second);
     EXPECT_NE(store.location().find("RaceJournal.sqlite"), std::string::npos);
 
@@ -61,6 +61,7 @@ TEST(SqliteJournalStore, KeepsRacesLapsAndEventsAndFindsAnInterruptedRace) {
     EXPECT_EQ(query(file, "SELECT racer FROM race_lanes WHERE race = 1 AND lane = 2"), "Zoë");
     EXPECT_EQ(query(file, "SELECT detail FROM events WHERE kind = 'flag'"), "3");
     EXPECT_EQ(query(file, "SELECT ended IS NULL FROM races WHERE id = 2"), "1");
+    EXPECT_EQ(query(file, "SELECT bytes FROM box_input WHERE race = 2"), "4300\rA");
 }
 
 TEST(SqliteJournalStore, AJournalThatCannotBeMadeSaysWhy) {

@@ -110,8 +110,12 @@ void RaceJournal::boardShown() {
             write([&] { store_.record(*race_, batch); });
         }
     }
+    // What the box sent outside a race (the diagnostics, a probe) is no race's.
+    std::string input = s_.boxLine ? s_.boxLine->takeInput() : std::string();
     if (race_) {
         JournalBatch batch;
+        batch.boxInput = std::move(input);
+        batch.boxInputMs = s_.state.elapsedMs;
         collectLaps(batch);
         const int32_t at = s_.state.elapsedMs;
         if (lastStart_ == StartState::Pause && now == StartState::Continue)

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "core/engine/race_setup.h"
+#include "core/journal/journalled_port.h"
 #include "core/seams/clock.h"
 #include "core/seams/journal_store.h"
 #include "core/setup/installation_settings.h"
@@ -26,6 +27,8 @@ struct RaceJournalSources {
     const HeatTables& heats;
     const InstallationSettings& installation;
     Clock& clock;
+    // The box's line, whose input goes into the journal; nullptr: none kept.
+    JournalledPort* boxLine = nullptr;
 };
 
 class RaceJournal {

@@ -52,7 +52,10 @@ struct JournalEvent {
 struct JournalBatch {
     std::vector<JournalLap> laps;
     std::vector<JournalEvent> events;
-    bool empty() const { return laps.empty() && events.empty(); }
+    // What the box sent since the last batch, as it came, and the race clock after it.
+    std::string boxInput;
+    int32_t boxInputMs = 0;
+    bool empty() const { return laps.empty() && events.empty() && boxInput.empty(); }
 };
 
 // A race read back whole, laps in the order they were counted.
