@@ -31,6 +31,10 @@ CREATE TABLE IF NOT EXISTS laps(
   PRIMARY KEY(race, lane, lap));
 CREATE TABLE IF NOT EXISTS events(
   race INTEGER NOT NULL REFERENCES races(id), race_ms INTEGER, kind TEXT, detail TEXT);
+CREATE TABLE IF NOT EXISTS heat_racers(
+  race INTEGER NOT NULL REFERENCES races(id), racer INTEGER NOT NULL, name TEXT,
+  start_lane INTEGER, laps_in_lane TEXT, total_laps INTEGER, points_in_lane TEXT,
+  total_points INTEGER, PRIMARY KEY(race, racer));
 CREATE TABLE IF NOT EXISTS box_input(
   race INTEGER NOT NULL REFERENCES races(id), race_ms INTEGER, bytes BLOB);
 )sql";
@@ -206,6 +210,35 @@ void SqliteJournalStore::record(int64_t race, const JournalBatch& batch) {
             event.bind(1, race).bind(2, int64_t{e.raceMs}).bind(3, e.kind).bind(4, e.detail);
             event.step();
             event.again();
+        }
+        exec("COMMIT");
+    } catch (...) {
+        sqlite3_exec(d, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void SqliteJournalStore::recordHeatRacers(int64_t race,
+                                          const std::vector<JournalHeatRacer>& racers) {
+    if (racers.empty()) return;
+    sqlite3* d = db();
+    exec("BEGIN");
+    try {
+        Statement insert(d,
+                         "INSERT OR REPLACE INTO heat_racers(race, racer, name, start_lane, "
+                         "laps_in_lane, total_laps, points_in_lane, total_points) "
+                         "VALUES(?,?,?,?,?,?,?,?)");
+        for (const JournalHeatRacer& r : racers) {
+            insert.bind(1, race)
+                .bind(2, int64_t{r.racer})
+                .bind(3, r.name)
+                .bind(4, int64_t{r.startLane})
+                .bind(5, r.lapsInLane)
+                .bind(6, int64_t{r.totalLaps})
+                .bind(7, r.pointsInLane)
+                .bind(8, int64_t{r.totalPoints});
+            insert.step();
+            insert.again();
         }
         exec("COMMIT");
     } catch (...) {

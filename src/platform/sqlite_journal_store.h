@@ -21,6 +21,7 @@ class SqliteJournalStore : public JournalStore {
 
     int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes) override;
     void record(int64_t race, const JournalBatch& batch) override;
+    void recordHeatRacers(int64_t race, const std::vector<JournalHeatRacer>& racers) override;
     void endRace(int64_t race, double endedAt, const std::string& outcome) override;
     std::optional<int64_t> interruptedRace() override;
     std::optional<JournalRecord> loadRace(int64_t race) override;

@@ -23,6 +23,9 @@ class RecordingStore : public JournalStore {
         raceLanes = lanes;
         return static_cast<int64_t>(races.size());
     }
+    void recordHeatRacers(int64_t, const std::vector<JournalHeatRacer>& racers) override {
+        heatTables.push_back(racers);
+    }
     void record(int64_t, const JournalBatch& batch) override {
         if (failing) throw QelError("disk full");
         batches.push_back(batch);
@@ -53,6 +56,7 @@ class RecordingStore : public JournalStore {
     std::vector<JournalLane> raceLanes;
     std::vector<JournalBatch> batches;
     std::vector<std::string> ends;
+    std::vector<std::vector<JournalHeatRacer>> heatTables;
 };
 
 class RaceJournalTest : public ::testing::Test {
@@ -162,6 +166,31 @@ TEST_F(RaceJournalTest, AJournalThatCannotBeWrittenNeverStopsTheRace) {
     lap(1, 4200);
     show(StartState::Pause, kFlagGreen);
     EXPECT_TRUE(store.batches.empty());
+}
+
+TEST_F(RaceJournalTest, AHeatOfASeriesKeepsTheSeriesRacerTableAtItsStartAndEnd) {
+    raceSettings.raceFormat = kRoundRobin;
+    heats.racerCount = 3;
+    heats.currentHeat = 2;
+    heats.heatCount = 3;
+    heats.heatRacers[1].name = "Ann";
+    heats.heatRacers[1].startLane = 1;
+    heats.heatRacers[3].name = "Cy";
+    show(StartState::Pause, kFlagGreen);
+    ASSERT_EQ(store.races.size(), 1u);
+    EXPECT_EQ(store.races[0].heat, 2);
+    EXPECT_EQ(store.races[0].heatCount, 3);
+    ASSERT_EQ(store.heatTables.size(), 1u);
+    ASSERT_EQ(store.heatTables[0].size(), 3u);
+    EXPECT_EQ(store.heatTables[0][2].name, "Cy");
+
+    heats.heatRacers[1].lapsInLane[2] = 7;
+    heats.heatRacers[1].totalLaps = 19;
+    show(StartState::Rotate, kFlagRed);
+    ASSERT_EQ(store.heatTables.size(), 2u);
+    EXPECT_EQ(store.heatTables[1][0].lapsInLane, "0,7,0,0,0,0,0,0");
+    EXPECT_EQ(store.heatTables[1][0].totalLaps, 19);
+    EXPECT_EQ(store.ends, (std::vector<std::string>{"1 finished"}));
 }
 
 }  // namespace

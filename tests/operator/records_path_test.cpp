@@ -1,6 +1,7 @@
 // The records the program keeps by itself, as the race director meets them:
 // the heat log written after a heat, archived at start-up once it is large.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QLabel>
 
@@ -17,6 +18,22 @@ namespace {
 namespace fs = std::filesystem;
 
 using RecordsPath = test::OperatorDesk;
+
+std::string sqliteValue(const fs::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    std::string value;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            const unsigned char* text = sqlite3_column_text(statement, 0);
+            value = text ? reinterpret_cast<const char*>(text) : "";
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
 
 TEST_F(RecordsPath, AHeatOfAHeatFormatGoesIntoTheHeatLog) {
     test::ProgramHarness& desk = start();
@@ -54,6 +71,11 @@ TEST_F(RecordsPath, AHeatOfAHeatFormatGoesIntoTheHeatLog) {
     EXPECT_TRUE(journal.startsWith(QString::fromStdString("Race journal: " + file.string() + " (")))
         << journal.toStdString();
     EXPECT_TRUE(journal.endsWith(" kB)")) << journal.toStdString();
+    // The series' racer table went into the journal with the heat, its laps in.
+    EXPECT_EQ(sqliteValue(file, "SELECT count(*) FROM heat_racers"),
+              std::to_string(heats.racerCount));
+    EXPECT_EQ(sqliteValue(file, "SELECT total_laps FROM heat_racers WHERE racer = 1"),
+              std::to_string(first.totalLaps));
 }
 
 TEST_F(RecordsPath, ALargeHeatLogIsArchivedAtStartUpAndAnOlderArchiveKept) {

@@ -1,5 +1,6 @@
 #include "core/journal/race_journal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <functional>
@@ -17,6 +18,15 @@ bool racing(StartState state) {
 bool ended(StartState state) {
     return state == StartState::Reset || state == StartState::Rotate ||
            state == StartState::AutoDelay;
+}
+
+std::string perLane(const LaneTable<int16_t>& values) {
+    std::string text;
+    for (int lane = 1; lane <= kMaxLanes; ++lane) {
+        if (lane > 1) text += ',';
+        text += std::to_string(values[lane]);
+    }
+    return text;
 }
 
 int32_t lapMsOf(float seconds) {
@@ -58,8 +68,22 @@ void RaceJournal::begin() {
                          s_.installation.laneDisabled[lane] != 0, s.speedMultiplier[lane]});
     }
     write([&] { race_ = store_.beginRace(race, lanes); });
+    recordHeatRacers();
     // A lane's count starts one below its first lap; only laps above it are counted ones.
     journalled_.fill(static_cast<int16_t>(s_.setup.firstLapOffset()));
+}
+
+void RaceJournal::recordHeatRacers() {
+    if (!race_ || !s_.setup.heatRotation()) return;
+    std::vector<JournalHeatRacer> racers;
+    const int count = std::clamp<int>(s_.heats.racerCount, 0, kMaxRacers);
+    for (int racer = 1; racer <= count; ++racer) {
+        const HeatRacer& r = s_.heats.heatRacers[racer];
+        racers.push_back({racer, r.name, r.startLane, perLane(r.lapsInLane), r.totalLaps,
+                          perLane(r.pointsInLane), r.totalPoints});
+    }
+    const int64_t race = *race_;
+    write([&] { store_.recordHeatRacers(race, racers); });
 }
 
 void RaceJournal::collectLaps(JournalBatch& batch) {
@@ -84,10 +108,10 @@ void RaceJournal::end(JournalBatch& batch, const char* outcome) {
     batch.events.push_back(
         {s_.state.elapsedMs, outcome == std::string("finished") ? "end" : "stop", ""});
     const int64_t race = *race_;
-    write([&] {
-        store_.record(race, batch);
-        store_.endRace(race, s_.clock.now(), outcome);
-    });
+    write([&] { store_.record(race, batch); });
+    // The series' table with this heat's laps and points in.
+    recordHeatRacers();
+    write([&] { store_.endRace(race, s_.clock.now(), outcome); });
     race_.reset();
 }
 

@@ -47,6 +47,7 @@ class RaceJournal {
 
   private:
     void begin();
+    void recordHeatRacers();
     void collectLaps(JournalBatch& batch);
     void end(JournalBatch& batch, const char* outcome);
     void write(const std::function<void()>& action);

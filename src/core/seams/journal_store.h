@@ -33,6 +33,18 @@ struct JournalLane {
     double speedFactor = 0;
 };
 
+// A racer of a heat series as the heat found it: where they started, their
+// laps and points in every lane so far (comma-separated, lanes 1..8) and totals.
+struct JournalHeatRacer {
+    int racer = 0;
+    std::string name;
+    int startLane = 0;
+    std::string lapsInLane;
+    int totalLaps = 0;
+    std::string pointsInLane;
+    int totalPoints = 0;
+};
+
 struct JournalLap {
     int lane = 0;
     int lap = 0;
@@ -71,6 +83,8 @@ class JournalStore {
     virtual ~JournalStore() = default;
     // Both return the race's number in the journal.
     virtual int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes) = 0;
+    // The racer table of a heat series, as it stands at the heat's start or end.
+    virtual void recordHeatRacers(int64_t race, const std::vector<JournalHeatRacer>& racers) = 0;
     // One batch, written whole or not at all.
     virtual void record(int64_t race, const JournalBatch& batch) = 0;
     // outcome: "finished" (the race ended under the flag) or "stopped" (reset or aborted).
