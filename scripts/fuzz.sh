@@ -13,7 +13,7 @@ flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefin
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQEL_BUILD_TESTS=OFF -DQEL_BUILD_BENCH=OFF -DQEL_BUILD_FUZZERS=ON \
   "-DCMAKE_CXX_FLAGS=$flags" >/dev/null
-targets=(box_stream settings_files race_files)
+targets=(box_stream settings_files race_files journal)
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do
   work="build-fuzz/corpus/$target"
