@@ -114,13 +114,14 @@ TEST_F(RaceFinishTest, LapHeatsCloseAtTheLeadersFinish) {
     heats.currentHeat = 1;
     heats.heatCount = 4;
     raceSettings.autoDelay = 1;
+    raceSettings.autoPrint = 1;
     at(9000, {3, 2, 2, 1});
     EXPECT_EQ(s.raceOverHandled, 1);
     EXPECT_EQ(board.banner, "Heat Over");
     EXPECT_EQ(board.startState, StartState::AutoDelay);
     EXPECT_EQ(handover.calls,
               (std::vector<std::string>{"startBetweenHeatDelay", "enableFileMenu", "scoreHeat",
-                                        "saveHeatToLog", "reopenOpenViews"}));
+                                        "saveHeatToLog", "reopenOpenViews", "autoPrint"}));
 }
 
 TEST_F(RaceFinishTest, TimedRaceWarnsThenStopsAndCoasts) {

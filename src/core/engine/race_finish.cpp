@@ -116,6 +116,9 @@ void RaceFinish::CheckLapRace() {
         c_.link.SetTrackPower(false);
         s.redrawCountdown = 0;
         RaceOrHeatOver();
+        // Auto-Print serves the lap heats as it serves the timed ones.
+        if (c_.setup.raceFormat() != kPracticeWithRotation && c_.setup.autoPrint())
+            c_.handover.autoPrint();
     }
 }
 
