@@ -2,7 +2,6 @@
 // stop them: every start-up afterwards runs on settings that belong together,
 // and the race journal always opens whole.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QProcess>
 #include <QTest>
@@ -13,6 +12,7 @@
 #include "core/io/data_folder.h"
 #include "core/setup/installation_file.h"
 #include "main_window_program.h"
+#include "support/journal_query.h"
 #include "support/temp_folder.h"
 
 namespace qel {
@@ -54,22 +54,6 @@ TEST(PowerCut, AnInstallationSaveCutShortNeverLeavesSettingsThatDisagree) {
     }
 }
 
-std::string journalCheck(const fs::path& file) {
-    sqlite3* db = nullptr;
-    std::string result = "no journal";
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) ==
-                SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW) {
-            result = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-    return result;
-}
-
 TEST(PowerCut, ARaceKilledAtAnyMomentLeavesAJournalThatOpens) {
     test::TempFolder folder;
     test::BoxSimulator box{folder.path(), 11, "1=1200,2=1300,3=1400,4=1800"};
@@ -84,7 +68,7 @@ TEST(PowerCut, ARaceKilledAtAnyMomentLeavesAJournalThatOpens) {
     for (int kill = 0; kill < 4; ++kill) {
         runAndKill(QStringLiteral(QEL_BINARY_DIR "/tests/qel-race-desk"), folder.path(),
                    1500 + static_cast<int>(random() % 1500));
-        EXPECT_EQ(journalCheck(journal), "ok") << "kill " << kill;
+        EXPECT_EQ(test::journalQuery(journal, "PRAGMA integrity_check"), "ok") << "kill " << kill;
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -14,55 +13,16 @@
 #include <string>
 
 #include "core/io/text_file.h"
-#include "core/seams/virtual_time.h"
-#include "main_window_program.h"
-#include "platform/serial_port.h"
-#include "support/recording_sound_device.h"
-#include "support/scripted_random.h"
-#include "support/temp_folder.h"
-#include "ui/records/frm_qel_summary.h"
-#include "ui/records/frm_qel_view_laps.h"
+#include "demo_desk.h"
 
 namespace qel {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTickMs = 100;
 const std::string kBeginOfFile("\x09\x00\x04\x00\x02\x00\x0A\x00", 8);
 
-class RaceExportsPath : public ::testing::Test {
-  protected:
-    RaceExportsPath() {
-        test::copyShippedApplicationFolder(folder);
-        folder.write("QelDat/QelPorts.dat", "\"/nonexistent/qelbox\"\r\n");
-        program.start();
-    }
-
-    bool run(int64_t ms, const std::function<bool()>& done) {
-        for (int64_t passed = 0; passed < ms; passed += kTickMs) {
-            time.advance(kTickMs);
-            if (done()) return true;
-        }
-        return false;
-    }
-    void chooseIn(QWidget& window, const char* item) {
-        QAction* action = window.findChild<QAction*>(item);
-        ASSERT_NE(action, nullptr) << item;
-        ASSERT_TRUE(action->isEnabled()) << item;
-        action->trigger();
-    }
-    ui::FrmQelSummary* summaryWindow() {
-        return program.window().findChild<ui::FrmQelSummary*>("frmQelSummary");
-    }
-
-    test::TempFolder folder;
-    platform::SerialPort port{AppFolder(folder.path())};
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6, 0.35}};
-    test::RecordingSoundDevice sound;
-    test::MainWindowProgram program{folder.path(), port, time, time, random, sound};
-};
+using RaceExportsPath = test::DemoDesk;
 
 TEST_F(RaceExportsPath, TheTickedSavesFollowTheRaceAndTheSummaryIsExportedAndPrinted) {
     // The Save page: all three ticks, then OK.

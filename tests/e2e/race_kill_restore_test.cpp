@@ -17,6 +17,7 @@
 #include "platform/qt_timers.h"
 #include "platform/sdl_sound_device.h"
 #include "platform/serial_port.h"
+#include "support/journal_query.h"
 #include "support/temp_folder.h"
 
 namespace qel {
@@ -43,21 +44,6 @@ std::map<std::pair<int, int>, int64_t> journalledLaps(const fs::path& file) {
     return laps;
 }
 
-int64_t journalValue(const fs::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    int64_t value = 0;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW) {
-            value = sqlite3_column_int64(statement, 0);
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-    return value;
-}
-
 TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
     test::TempFolder folder;
     test::BoxSimulator box{folder.path(), 11, "1=1200,2=1300,3=1400,4=1800"};
@@ -82,7 +68,9 @@ TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
     desk.kill();
     ASSERT_TRUE(desk.waitForFinished(5000));
     // What the box sent is in the journal beside the laps made of it.
-    EXPECT_GT(journalValue(journal, "SELECT sum(length(bytes)) FROM box_input"), 100);
+    EXPECT_GT(std::stoll(test::journalQuery(
+                  journal, "SELECT coalesce(sum(length(bytes)), 0) FROM box_input")),
+              100);
     const auto laps = journalledLaps(journal);
     std::map<int, int> lastLap;
     for (const auto& [key, ms] : laps)

@@ -2,10 +2,8 @@
 // run to its end in the main window with the lap times open, then the summary,
 // both saved as grid copies and as text reports, and opened again.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <cmath>
 #include <filesystem>
@@ -15,71 +13,16 @@
 #include "core/io/format.h"
 #include "core/io/text_file.h"
 #include "core/records/record_files.h"
-#include "core/seams/virtual_time.h"
-#include "main_window_program.h"
-#include "platform/serial_port.h"
-#include "support/recording_sound_device.h"
-#include "support/scripted_random.h"
-#include "support/temp_folder.h"
-#include "ui/records/frm_qel_summary.h"
-#include "ui/records/frm_qel_view_laps.h"
+#include "demo_desk.h"
+#include "support/journal_query.h"
 
 namespace qel {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTickMs = 100;
-
-// One value of the race journal, read as the sqlite3 tool reads it.
-std::string journalValue(const fs::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    std::string value;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW) {
-            const unsigned char* text = sqlite3_column_text(statement, 0);
-            value = text ? reinterpret_cast<const char*>(text) : "";
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-    return value;
-}
-
-class RaceRecordsPath : public ::testing::Test {
+class RaceRecordsPath : public test::DemoDesk {
   protected:
-    RaceRecordsPath() {
-        test::copyShippedApplicationFolder(folder);
-        folder.write("QelDat/QelPorts.dat", "\"/nonexistent/qelbox\"\r\n");
-        program.start();
-    }
-
-    bool run(int64_t ms, const std::function<bool()>& done) {
-        for (int64_t passed = 0; passed < ms; passed += kTickMs) {
-            time.advance(kTickMs);
-            if (done()) return true;
-        }
-        return false;
-    }
-
-    ui::FrmQelViewLaps* lapWindow() {
-        return program.window().findChild<ui::FrmQelViewLaps*>("frmQelViewLaps");
-    }
-    ui::FrmQelSummary* summaryWindow() {
-        return program.window().findChild<ui::FrmQelSummary*>("frmQelSummary");
-    }
-    // The windows a close lets go are gone once the event loop has run.
-    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    void chooseIn(QMainWindow& window, const char* item) {
-        QAction* action = window.findChild<QAction*>(item);
-        ASSERT_NE(action, nullptr) << item;
-        ASSERT_TRUE(action->isEnabled()) << item;
-        action->trigger();
-    }
-
     // Runs a demo lap race from the Start button to "Race Over".
     void raceToTheEnd(int laps) {
         program.chooseLapRace(laps);
@@ -94,13 +37,6 @@ class RaceRecordsPath : public ::testing::Test {
     static std::string lapLabel(int lap) { return lap == 0 ? "RT" : std::to_string(lap); }
 
     std::string saved(const std::string& name) { return readTextFile(folder.path() / name); }
-
-    test::TempFolder folder;
-    platform::SerialPort port{AppFolder(folder.path())};
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6, 0.35}};
-    test::RecordingSoundDevice sound;
-    test::MainWindowProgram program{folder.path(), port, time, time, random, sound};
 };
 
 TEST_F(RaceRecordsPath, LapTimesFollowTheRaceAndTheRecordsSaveAndOpenAgain) {
@@ -211,14 +147,13 @@ TEST_F(RaceRecordsPath, LapTimesFollowTheRaceAndTheRecordsSaveAndOpenAgain) {
 
     // The race is in the journal too, finished, with every lap the board counted.
     const fs::path journal = folder.path() / "Stats" / "RaceJournal.sqlite";
-    EXPECT_EQ(journalValue(journal, "SELECT outcome FROM races"), "finished");
+    EXPECT_EQ(test::journalQuery(journal, "SELECT outcome FROM races"), "finished");
     int counted = 0;
     for (int lane = 1; lane <= s.laneCount; ++lane)
         counted += s.lapCount[lane] - program.engine.setup().firstLapOffset();
-    EXPECT_EQ(journalValue(journal, "SELECT count(*) FROM laps"), std::to_string(counted));
-    EXPECT_EQ(journalValue(journal, ("SELECT lap_ms FROM laps WHERE lane = " +
-                                     std::to_string(leader) + " AND lap = 3")
-                                        .c_str()),
+    EXPECT_EQ(test::journalQuery(journal, "SELECT count(*) FROM laps"), std::to_string(counted));
+    EXPECT_EQ(test::journalQuery(journal, "SELECT lap_ms FROM laps WHERE lane = " +
+                                              std::to_string(leader) + " AND lap = 3"),
               std::to_string(std::lround(s.lapTimes[leader][3] * 1000.0)));
 }
 

@@ -1,7 +1,6 @@
 // The records the program keeps by itself, as the race director meets them:
 // the heat log written after a heat, archived at start-up once it is large.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QLabel>
 
@@ -11,6 +10,7 @@
 #include "core/io/format.h"
 #include "core/io/text_file.h"
 #include "operator_desk.h"
+#include "support/journal_query.h"
 
 namespace qel {
 namespace {
@@ -18,22 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using RecordsPath = test::OperatorDesk;
-
-std::string sqliteValue(const fs::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    std::string value;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW) {
-            const unsigned char* text = sqlite3_column_text(statement, 0);
-            value = text ? reinterpret_cast<const char*>(text) : "";
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-    return value;
-}
 
 TEST_F(RecordsPath, AHeatOfAHeatFormatGoesIntoTheHeatLog) {
     test::ProgramHarness& desk = start();
@@ -72,9 +56,9 @@ TEST_F(RecordsPath, AHeatOfAHeatFormatGoesIntoTheHeatLog) {
         << journal.toStdString();
     EXPECT_TRUE(journal.endsWith(" kB)")) << journal.toStdString();
     // The series' racer table went into the journal with the heat, its laps in.
-    EXPECT_EQ(sqliteValue(file, "SELECT count(*) FROM heat_racers"),
+    EXPECT_EQ(test::journalQuery(file, "SELECT count(*) FROM heat_racers"),
               std::to_string(heats.racerCount));
-    EXPECT_EQ(sqliteValue(file, "SELECT total_laps FROM heat_racers WHERE racer = 1"),
+    EXPECT_EQ(test::journalQuery(file, "SELECT total_laps FROM heat_racers WHERE racer = 1"),
               std::to_string(first.totalLaps));
 }
 

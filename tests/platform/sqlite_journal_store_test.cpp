@@ -3,31 +3,15 @@
 #include "platform/sqlite_journal_store.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
 
+#include "support/journal_query.h"
 #include "support/temp_folder.h"
 
 namespace qel {
 namespace {
-
-// One value of the journal as another program (the sqlite3 tool) would read it.
-std::string query(const std::filesystem::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    EXPECT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-    sqlite3_stmt* statement = nullptr;
-    std::string value;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
-        const unsigned char* text = sqlite3_column_text(statement, 0);
-        value = text ? reinterpret_cast<const char*>(text) : "";
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return value;
-}
 
 TEST(SqliteJournalStore, KeepsRacesLapsAndEventsAndFindsAnInterruptedRace) {
     test::TempFolder folder;
@@ -54,14 +38,16 @@ TEST(SqliteJournalStore, KeepsRacesLapsAndEventsAndFindsAnInterruptedRace) {
     EXPECT_EQ(store.interruptedRace(), second);
     EXPECT_NE(store.location().find("RaceJournal.sqlite"), std::string::npos);
 
-    EXPECT_EQ(query(file, "PRAGMA journal_mode"), "wal");
-    EXPECT_EQ(query(file, "SELECT count(*) FROM races"), "2");
-    EXPECT_EQ(query(file, "SELECT outcome FROM races WHERE id = 1"), "finished");
-    EXPECT_EQ(query(file, "SELECT group_concat(lap_ms) FROM laps WHERE race = 1"), "4200,4100");
-    EXPECT_EQ(query(file, "SELECT racer FROM race_lanes WHERE race = 1 AND lane = 2"), "Zoë");
-    EXPECT_EQ(query(file, "SELECT detail FROM events WHERE kind = 'flag'"), "3");
-    EXPECT_EQ(query(file, "SELECT ended IS NULL FROM races WHERE id = 2"), "1");
-    EXPECT_EQ(query(file, "SELECT bytes FROM box_input WHERE race = 2"), "4300\rA");
+    EXPECT_EQ(test::journalQuery(file, "PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(test::journalQuery(file, "SELECT count(*) FROM races"), "2");
+    EXPECT_EQ(test::journalQuery(file, "SELECT outcome FROM races WHERE id = 1"), "finished");
+    EXPECT_EQ(test::journalQuery(file, "SELECT group_concat(lap_ms) FROM laps WHERE race = 1"),
+              "4200,4100");
+    EXPECT_EQ(test::journalQuery(file, "SELECT racer FROM race_lanes WHERE race = 1 AND lane = 2"),
+              "Zoë");
+    EXPECT_EQ(test::journalQuery(file, "SELECT detail FROM events WHERE kind = 'flag'"), "3");
+    EXPECT_EQ(test::journalQuery(file, "SELECT ended IS NULL FROM races WHERE id = 2"), "1");
+    EXPECT_EQ(test::journalQuery(file, "SELECT bytes FROM box_input WHERE race = 2"), "4300\rA");
 }
 
 TEST(SqliteJournalStore, AJournalThatCannotBeMadeSaysWhy) {
