@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/heat_windows.h"
 #include "app/program_windows.h"
 #include "app/record_windows.h"
 #include "core/heats/heat_race_end.h"
@@ -26,7 +27,7 @@ Program::Program(ProgramSeams seams)
       engine_(*app_,
               EngineSeams{seams.engine.folder, *boxLine_, seams.engine.clock, seams.engine.timers,
                           seams.engine.random, seams.engine.prompter, seams.engine.soundDevice}),
-      heatRaceEnd_(std::make_unique<HeatRaceEnd>(app_->heats, app_->race, app_->board)),
+      heatRaceEnd_(std::make_unique<HeatRaceEnd>(app_->heats, app_->race)),
       records_(std::make_unique<RaceRecords>(
           RecordSources{app_->race, engine_.setup(), app_->installation, app_->board, app_->points,
                         app_->records},
@@ -40,6 +41,9 @@ Program::Program(ProgramSeams seams)
           std::make_unique<AutoSave>(records_->sources(), app_->autoSave, seams.engine.folder)),
       recordWindows_(std::make_unique<RecordWindows>(*records_, *printouts_, seams.printer,
                                                      seams.engine.prompter, seams.engine.clock)),
+      heatWindows_(std::make_unique<HeatWindows>(
+          engine_,
+          HeatWindowServices{seams.fileDialog, seams.printer, *printouts_, *recordWindows_})),
       timeSelling_(std::make_unique<TimeSelling>(TimeSellingContext{
           app_->race, app_->board, engine_.setup(), engine_.screen(), seams.engine.folder,
           seams.engine.prompter, seams.engine.clock, seams.engine.timers})),
@@ -50,8 +54,8 @@ Program::Program(ProgramSeams seams)
                            seams.engine.folder,
                            seams.liveBoard})),
       windows_(std::make_unique<ProgramWindows>(engine_, seams.shell, seams.userSettings,
-                                                *recordWindows_, *timeSelling_, *liveBoard_,
-                                                seams.journal)) {
+                                                *recordWindows_, *heatWindows_, *timeSelling_,
+                                                *liveBoard_, seams.journal)) {
     // The subsystems that take part in the end of a race, in the order of its steps:
     // the heat is scored before the records log it and the views show it.
     engine_.handover().add(*heatRaceEnd_);
@@ -62,11 +66,14 @@ Program::Program(ProgramSeams seams)
     engine_.handover().add(*recordWindows_);
     // Auto-Print after each heat: the summary, then the results slip.
     engine_.handover().add(*printouts_);
+    // The heats' windows: the next-heat grid marked, the delays between
+    // heats, the results shown when Auto-Display Results asks for them.
+    engine_.handover().add(*heatWindows_);
     // The spectators' board shows the finished race before any results
     // window can hold the race director.
     engine_.handover().add(*liveBoard_);
-    // The open record views follow the board's redraws.
-    engine_.screen().attachViews(recordWindows_.get());
+    // The open results and record views follow the board's redraws.
+    engine_.screen().attachViews(heatWindows_.get());
     // A lane with sold time counts laps only while its time runs.
     engine_.attachSoldTime(timeSelling_.get());
 }
@@ -93,6 +100,7 @@ void Program::start(const QRect& placement) {
     mainWindow_ = std::make_unique<ui::FrmQelTimer>(engine_, *windows_);
     windows_->attach(*mainWindow_);
     recordWindows_->attach(*mainWindow_);
+    heatWindows_->attach(*mainWindow_, {[this] { windows_->showRacersDatabase(); }});
     engine_.Form_Load({[this] { windows_->showInstallation(); }});
     records_->rotateHeatLog();
     // The Save page's ticks, read as the Options dialog would show them.

@@ -34,6 +34,7 @@ class FrmTip;
 
 namespace app {
 
+class HeatWindows;
 class ProgramWindows;
 class RecordWindows;
 
@@ -72,6 +73,7 @@ class Program {
     RaceRecords& records() { return *records_; }
     RacePrintouts& printouts() { return *printouts_; }
     RecordWindows& recordWindows() { return *recordWindows_; }
+    HeatWindows& heatWindows() { return *heatWindows_; }
     TimeSelling& timeSelling() { return *timeSelling_; }
     LiveBoard& liveBoard() { return *liveBoard_; }
     AppState& app() { return *app_; }
@@ -87,6 +89,7 @@ class Program {
     std::unique_ptr<RacePrintouts> printouts_;
     std::unique_ptr<AutoSave> autoSave_;
     std::unique_ptr<RecordWindows> recordWindows_;
+    std::unique_ptr<HeatWindows> heatWindows_;
     std::unique_ptr<TimeSelling> timeSelling_;
     std::unique_ptr<LiveBoard> liveBoard_;
     std::unique_ptr<RaceJournal> journal_;

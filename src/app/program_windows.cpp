@@ -28,13 +28,14 @@
 namespace qel::app {
 
 ProgramWindows::ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
-                               RecordWindows& records, TimeSelling& timeSelling,
+                               RecordWindows& records, HeatWindows& heats, TimeSelling& timeSelling,
                                LiveBoard& liveBoard, JournalStore& journal)
     : engine_(engine),
       seams_(engine.seams()),
       shell_(shell),
       userSettings_(userSettings),
       records_(records),
+      heats_(heats),
       timeSelling_(timeSelling),
       liveBoard_(liveBoard),
       journal_(journal) {}
@@ -57,6 +58,8 @@ void ProgramWindows::showRaceFormat(bool focusTimeList) {
         engine_.raceFormatConfirmed(wasDemoMode, [this] { showInstallation(); });
     };
     hooks.showPointSystem = [this] { showPointSystem(); };
+    hooks.defineRacers = [this] { heats_.defineRacers(); };
+    hooks.showSelectRacers = [this] { heats_.selectRacersModal(); };
     ui::FrmQelRaceFormat dialog(seams_.folder, app.raceSettings, app.race, app.heats, app.board,
                                 seams_.prompter, app.race.laneCount, std::move(hooks), &board());
     if (focusTimeList) {

@@ -3,6 +3,7 @@
 // hook wired. One place decides what each window may reach.
 #include <QPointer>
 
+#include "app/heat_windows.h"
 #include "app/program.h"
 #include "app/record_windows.h"
 #include "core/timesell/time_selling.h"
@@ -21,8 +22,8 @@ namespace qel::app {
 class ProgramWindows : public ui::BoardWindows {
   public:
     ProgramWindows(RaceEngine& engine, Shell& shell, UserSettings& userSettings,
-                   RecordWindows& records, TimeSelling& timeSelling, LiveBoard& liveBoard,
-                   JournalStore& journal);
+                   RecordWindows& records, HeatWindows& heats, TimeSelling& timeSelling,
+                   LiveBoard& liveBoard, JournalStore& journal);
 
     // The main window the others open over; until it is attached, asking for
     // a window is a fault of the composition and says so.
@@ -42,6 +43,13 @@ class ProgramWindows : public ui::BoardWindows {
     void showDiagnostics() override;
     void showWebSite() override;
     void showAbout() override;
+    void showSelectRacers() override { heats_.showSelectRacers(); }
+    void showRotationSequence() override { heats_.showRotationSequence(); }
+    void showRaceResults() override { heats_.showRaceResults(); }
+    void showHeatAbort() override { heats_.showHeatAbort(); }
+    void refreshNextHeat() override { heats_.refreshNextHeat(); }
+    void closeNextHeat() override { heats_.closeNextHeat(); }
+    void stopRotateDelay() override { heats_.stopRotateDelay(); }
 
     // An open Time window shows the time left after every tick of the countdown.
     void refreshTime();
@@ -59,6 +67,7 @@ class ProgramWindows : public ui::BoardWindows {
     Shell& shell_;
     UserSettings& userSettings_;
     RecordWindows& records_;
+    HeatWindows& heats_;
     TimeSelling& timeSelling_;
     LiveBoard& liveBoard_;
     JournalStore& journal_;

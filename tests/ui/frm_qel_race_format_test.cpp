@@ -33,6 +33,8 @@ class FrmQelRaceFormatTest : public ::testing::Test {
             confirmedFromDemo.push_back(wasDemoMode);
         };
         hooks.showPointSystem = [this] { pointSystemOpenedOn.push_back(settings); };
+        hooks.defineRacers = [this] { racersDefinedOn.push_back(settings); };
+        hooks.showSelectRacers = [this] { placementOpenedOn.push_back(settings); };
     }
 
     // The dialog shows the set-up in force as it is made.
@@ -96,6 +98,10 @@ class FrmQelRaceFormatTest : public ::testing::Test {
     std::vector<bool> confirmedFromDemo;
     // The set-up in force each time the point system was asked for.
     std::vector<RaceFormatSettings> pointSystemOpenedOn;
+    // The set-up in force each time the racers were defined, and each time
+    // the placement dialog was asked for.
+    std::vector<RaceFormatSettings> racersDefinedOn;
+    std::vector<RaceFormatSettings> placementOpenedOn;
     std::unique_ptr<FrmQelRaceFormat> dialog_;
 };
 
@@ -123,8 +129,7 @@ TEST_F(FrmQelRaceFormatTest, CaptionsNamesAndToolTips) {
     find<QLabel>("lblSequence_1");
     find<QLineEdit>("txtSequence");
     find<QLabel>("lblLapOrTimeFormat");
-    // Racer placement has no window yet, so the button must not pretend to offer it.
-    EXPECT_FALSE(enabled("cmdSelectRacers"));
+    EXPECT_TRUE(enabled("cmdSelectRacers"));
 }
 
 TEST_F(FrmQelRaceFormatTest, ListsHoldTheFormatsAndEveryRaceLength) {
@@ -380,9 +385,7 @@ TEST_F(FrmQelRaceFormatTest, OkStoresTheRecordByteForByteAndRebuildsTheRotation)
     find<QRadioButton>("optSeq_2")->click();
     find<QLineEdit>("txtSequence")->setText("1203");
     find<QCheckBox>("chkDemo")->setChecked(true);
-    state.laneRacerName[2] = "Lee";
-    state.laneRacerName[4] = "Dana";
-    board.rows[1].name.text = "Gone ";
+    board.rows[4].name.text = "Dana ";
     tables.racerCount = 6;
     click("cmdOk");
 
@@ -401,18 +404,14 @@ TEST_F(FrmQelRaceFormatTest, OkStoresTheRecordByteForByteAndRebuildsTheRotation)
     EXPECT_EQ(settings, expected);
     EXPECT_EQ(fileBytes(), raceFormatRecordBytes(expected));
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
-    // The lane racers become the numbered racers of the heats, in lane order.
-    EXPECT_EQ(tables.heatRacers[1].name, "Lee");
-    EXPECT_EQ(tables.heatRacers[1].startLane, 2);
-    EXPECT_EQ(tables.heatRacers[2].name, "Dana");
-    EXPECT_EQ(tables.heatRacers[2].startLane, 4);
+    // The racers are defined on the set-up just put in force.
+    ASSERT_EQ(racersDefinedOn.size(), 1u);
+    EXPECT_EQ(racersDefinedOn[0], expected);
     EXPECT_EQ(titleCalls, 2);
     EXPECT_EQ(confirmedFromDemo, std::vector<bool>{false});
     EXPECT_EQ(tables.activeSequence, "120300");
-    // Lane 4 is not in the custom sequence, and lane 1 has no racer: both names leave the board.
+    // Lane 4 is not in the custom sequence: its name leaves the board.
     EXPECT_TRUE(board.rows[4].name.text.empty());
-    EXPECT_TRUE(board.rows[1].name.text.empty());
-    EXPECT_EQ(board.rows[2].name.text, "Lee ");
 }
 
 TEST_F(FrmQelRaceFormatTest, OkTellsTheRaceWhetherItWasInDemoMode) {
@@ -458,14 +457,30 @@ TEST_F(FrmQelRaceFormatTest, OkWithARaceOfOneGoesThroughOnce) {
     EXPECT_EQ(settings.heatRotation, 0);
 }
 
-TEST_F(FrmQelRaceFormatTest, WithoutAPlacementTheLaneNamesBecomeTheRacers) {
-    state.laneRacerName[1] = "Ana";
-    state.laneRacerName[3] = "Bo";
-    chooseFormat(2);
+TEST_F(FrmQelRaceFormatTest, OkDefinesTheRacersOnTheSetUpItPutsInForce) {
+    chooseFormat(5);
     click("cmdOk");
-    EXPECT_EQ(tables.heatRacers[1].name, "Ana");
-    EXPECT_EQ(tables.heatRacers[2].name, "Bo");
-    EXPECT_EQ(tables.heatRacers[2].startLane, 3);
+    ASSERT_EQ(racersDefinedOn.size(), 1u);
+    EXPECT_EQ(racersDefinedOn[0].raceFormat, 5);
+    EXPECT_TRUE(placementOpenedOn.empty());
+}
+
+TEST_F(FrmQelRaceFormatTest, SelectRacersConfirmsTheFormatThenOpensThePlacement) {
+    chooseFormat(5);
+    click("cmdSelectRacers");
+    ASSERT_EQ(placementOpenedOn.size(), 1u);
+    EXPECT_EQ(placementOpenedOn[0].raceFormat, 5);
+    EXPECT_EQ(racersDefinedOn.size(), 1u);
+    EXPECT_EQ(dialog().result(), QDialog::Accepted);
+
+    // A refused OK opens nothing.
+    dialog_.reset();
+    placementOpenedOn.clear();
+    chooseFormat(5);
+    find<QRadioButton>("optSeq_2")->click();
+    find<QLineEdit>("txtSequence")->setText("12x4");
+    click("cmdSelectRacers");
+    EXPECT_TRUE(placementOpenedOn.empty());
 }
 
 TEST_F(FrmQelRaceFormatTest, CancelLeavesTheSetUpInForceTheFileAndTheFieldAlone) {

@@ -44,9 +44,8 @@ namespace {
 
 // What the race director may not change while a race runs.
 constexpr const char* kMenusLockedInARace[] = {"mnuFile", "mnuRaceFormat", "mnuRaceR", "mnuHelp"};
-// Items whose windows the program does not have yet.
-constexpr const char* kItemsNotYetThere[] = {"mnuRaceResults", "mnuHeatSequence",
-                                             "mnuSelectRacers"};
+// Items only a heat format has.
+constexpr const char* kHeatItems[] = {"mnuRaceResults", "mnuHeatSequence"};
 
 // The program as it stands after start-up on a fresh installation: 4 lanes,
 // demo mode, practice, the window shown and active.
@@ -86,9 +85,9 @@ class MainWindowTest : public ::testing::Test {
             EXPECT_EQ(menuEnabled(name), enabled) << name;
         EXPECT_EQ(window->mainMenu().action("mnuInstallation")->isEnabled(), enabled);
     }
-    void expectItemsNotYetThereDisabled() {
-        for (const char* name : kItemsNotYetThere)
-            EXPECT_FALSE(window->mainMenu().action(name)->isEnabled()) << name;
+    void expectHeatItemsHidden() {
+        for (const char* name : kHeatItems)
+            EXPECT_FALSE(window->mainMenu().action(name)->isVisible()) << name;
     }
 
     // delaySeconds: the countdown before the lights (0: none).
@@ -171,13 +170,14 @@ TEST_F(MainWindowTest, CarriesTheWholeMenuByControlName) {
         EXPECT_TRUE(window->mainMenu().action(separator)->isSeparator()) << separator;
     }
 
-    // At rest every menu is open, the items still to come are not, and Time
-    // shows only while time is sold.
+    // At rest every menu is open, the heats' items show only with a heat
+    // format, and Time only while time is sold.
     expectRaceMenus(true);
-    for (const char* name : {"mnuExit", "mnuRace", "mnuAddRacer", "mnuSound", "mnuOptions",
-                             "mnuHelpContent", "mnuDiagnostic", "mnuWebSite", "mnuAbout"})
+    for (const char* name :
+         {"mnuExit", "mnuRace", "mnuSelectRacers", "mnuAddRacer", "mnuSound", "mnuOptions",
+          "mnuHelpContent", "mnuDiagnostic", "mnuWebSite", "mnuAbout"})
         EXPECT_TRUE(window->mainMenu().action(name)->isEnabled()) << name;
-    expectItemsNotYetThereDisabled();
+    expectHeatItemsHidden();
     EXPECT_FALSE(window->mainMenu().action("mnuTime")->isVisible());
 }
 
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, DemoPracticeRunsPausesAndAbortsFromTheBoard) {
     EXPECT_EQ(startButton()->text(), "Pause");
     EXPECT_TRUE(engine.raceTick().enabled());
     expectRaceMenus(false);
-    expectItemsNotYetThereDisabled();
+    expectHeatItemsHidden();
 
     time.advance(9000);
     for (int row = 1; row <= 4; ++row) {
@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, DemoPracticeRunsPausesAndAbortsFromTheBoard) {
     EXPECT_FALSE(find<QLabel>("lblRaceOver")->isVisible());
     EXPECT_EQ(text(cell("lblLapNum", 1)), "");
     expectRaceMenus(true);
-    expectItemsNotYetThereDisabled();
+    expectHeatItemsHidden();
 }
 
 // The two seconds count from the press; the shipped 2 s coast holds the

@@ -226,6 +226,13 @@ TEST(RaceBoardView, IsTheMainWindowsCentralWidget) {
         void showDiagnostics() override {}
         void showWebSite() override {}
         void showAbout() override {}
+        void showSelectRacers() override {}
+        void showRotationSequence() override {}
+        void showRaceResults() override {}
+        void showHeatAbort() override {}
+        void refreshNextHeat() override {}
+        void closeNextHeat() override {}
+        void stopRotateDelay() override {}
     } windows;
     FrmQelTimer window(engine, windows);
     auto* view = qobject_cast<RaceBoardView*>(window.centralWidget());

@@ -50,7 +50,7 @@ struct Bench {
         return h;
     }
     static RaceFormatHooks raceFormatHooks() {
-        return {[] {}, [](bool) {}, [] {}};
+        return {[] {}, [](bool) {}, [] {}, [] {}, [] {}};
     }
     static LoginHooks loginHooks() {
         return {[] { return false; }, [] {}, [] {}, [] {}};

@@ -60,6 +60,14 @@ void RaceControl::cmdStart_Click() {
     }
 }
 
+void RaceControl::cmdStart_ClickWithoutStartDelay() {
+    if (c_.board.startState == StartState::Start) {
+        Start(true);
+    } else {
+        cmdStart_Click();
+    }
+}
+
 void RaceControl::PauseButton(double thisTime) {
     // What the box or the keyboard held back during the coast wait comes in
     // the moment the program is free again.
@@ -98,7 +106,8 @@ bool RaceControl::sameNamesAccepted() {
     return true;
 }
 
-void RaceControl::Start() {
+void RaceControl::Start(bool startDelayWaived) {
+    startDelayWaived_ = startDelayWaived;
     {
         BusyPointer busy(c_.board);
         if (!c_.setup.demoMode()) {
@@ -146,7 +155,7 @@ void RaceControl::StartMethod() {
     }
     // From the second heat on the drivers are on the track already.
     const bool countdownFirst =
-        c_.setup.startDelay() >= 1 &&
+        !startDelayWaived_ && c_.setup.startDelay() >= 1 &&
         (format == kLapRace || format == kTimedRace || c_.heats.currentHeat <= 1);
     if (countdownFirst) {
         c_.windows.showStartCountdown([this, method] { showLights(method); });

@@ -74,6 +74,11 @@ class RaceControl {
     explicit RaceControl(RaceControlContext context);
 
     void cmdStart_Click();
+    // The press the between-heat count-down makes at zero: the drivers have
+    // been counted onto the track already, so the heat goes to its start
+    // lights without the start-delay countdown, and so does a Continue after
+    // a pause in that heat. Any other state is a plain press.
+    void cmdStart_ClickWithoutStartDelay();
     void cmdAbort_Click();
     // The track call ("W" from the box or the W key) at the given day count.
     void PauseButton(double thisTime);
@@ -89,7 +94,7 @@ class RaceControl {
     void BoxLost();
 
   private:
-    void Start();
+    void Start(bool startDelayWaived = false);
     void Pause();
     void Continue();
     void Rotate();
@@ -105,6 +110,8 @@ class RaceControl {
     TrackCall trackCall_;
     // When the pause's coast wait last let the program go (tick count).
     std::optional<int64_t> coastWaitEndedMs_;
+    // The heat under way was started by the between-heat count-down.
+    bool startDelayWaived_ = false;
 };
 
 }  // namespace qel

@@ -9,8 +9,4 @@ void HeatRaceEnd::scoreHeat() {
     ScoreHeatPoints(heats_, race_.lanePosition);
 }
 
-void HeatRaceEnd::startBetweenHeatDelay() {
-    board_.startState = StartState::Rotate;
-}
-
 }  // namespace qel

@@ -290,6 +290,16 @@ void RacePrintouts::AutoPrintResults(bool endDoc) {
     if (printed && endDoc && !services_.printer.isActive()) tellWhere(true);
 }
 
+bool RacePrintouts::PrintResults() {
+    if (!resultsSlip_) return false;
+    const bool printed = attempt(lines_, [&] {
+        if (!services_.printer.isActive()) lines_.setJobName(jobName("Results "));
+        resultsSlip_(lines_, true);
+    });
+    if (printed) tellWhere(false);
+    return printed;
+}
+
 void RacePrintouts::autoPrint() {
     AutoPrintSummary(false);
     AutoPrintResults(true);

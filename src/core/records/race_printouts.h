@@ -50,6 +50,9 @@ class RacePrintouts : public RaceEndSubsystem {
     void AutoPrintSummary(bool endDoc);
     void AutoPrintResults(bool endDoc);
     void setResultsSlip(ResultsSlip slip) { resultsSlip_ = std::move(slip); }
+    // The results window's Print: the slip as a job of its own. False when
+    // printing failed or the program has no results slip.
+    bool PrintResults();
     void autoPrint() override;
 
     // The same printouts onto a print preview, as one job each.

@@ -27,6 +27,19 @@ class BoardWindows {
     virtual void showDiagnostics() = 0;
     virtual void showWebSite() = 0;
     virtual void showAbout() = 0;
+
+    // The heats: the racer placement (not modal), the rotation of every
+    // heat, and the results over the heats run so far.
+    virtual void showSelectRacers() = 0;
+    virtual void showRotationSequence() = 0;
+    virtual void showRaceResults() = 0;
+    // The Abort button of a paused heat: Restart Heat, Abort Race or Cancel.
+    virtual void showHeatAbort() = 0;
+    // The next-heat window refilled for the heat to come, or closed.
+    virtual void refreshNextHeat() = 0;
+    virtual void closeNextHeat() = 0;
+    // The count-down before the next heat ends where it stands.
+    virtual void stopRotateDelay() = 0;
 };
 
 }  // namespace qel::ui

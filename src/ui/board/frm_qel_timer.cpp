@@ -11,6 +11,7 @@
 #include <QStatusBar>
 
 #include "core/engine/board_headers.h"
+#include "core/heats/between_heats.h"
 #include "qt/qt_text.h"
 #include "ui/board/frm_countdown.h"
 #include "ui/board/frm_drag_racing.h"
@@ -19,14 +20,6 @@
 #include "ui/widgets/twips.h"
 
 namespace qel::ui {
-namespace {
-
-// Items whose windows come with the records and heats parts of the program;
-// until then they stay greyed out rather than open nothing.
-constexpr const char* kItemsNotYetInTheProgram[] = {"mnuRaceResults", "mnuHeatSequence",
-                                                    "mnuSelectRacers"};
-
-}  // namespace
 
 FrmQelTimer::FrmQelTimer(RaceEngine& engine, BoardWindows& windows, QWidget* parent)
     : QMainWindow(parent), engine_(engine), windows_(windows) {
@@ -117,6 +110,10 @@ void FrmQelTimer::renderMenus() {
     enable("mnuHelp", states.help);
     menu_.action("mnuInstallation")->setEnabled(states.installation);
     menu_.action("mnuTime")->setVisible(states.timeVisible);
+    // The heats' own items are there only while a heat format is in force.
+    menu_.action("mnuRaceResults")->setVisible(states.raceResults);
+    menu_.action("mnuHeatSep")->setVisible(states.rotationSequence);
+    menu_.action("mnuHeatSequence")->setVisible(states.rotationSequence);
 }
 
 void FrmQelTimer::boardChanged() {
@@ -241,15 +238,19 @@ void FrmQelTimer::showRaceFormatForLength() {
     windows_.showRaceFormat(true);
 }
 
-// The heat abort window, the next-heat window and the between-heat delay
-// come with the heats' own windows; until then an abort during heats asks
-// as a single race does.
 bool FrmQelTimer::showAbortChoice() {
-    return false;
+    windows_.showHeatAbort();
+    return true;
 }
-void FrmQelTimer::refreshNextHeat() {}
-void FrmQelTimer::closeNextHeat() {}
-void FrmQelTimer::stopRotateDelay() {}
+void FrmQelTimer::refreshNextHeat() {
+    windows_.refreshNextHeat();
+}
+void FrmQelTimer::closeNextHeat() {
+    windows_.closeNextHeat();
+}
+void FrmQelTimer::stopRotateDelay() {
+    windows_.stopRotateDelay();
+}
 
 // --- Menu -------------------------------------------------------------------------
 
@@ -259,12 +260,18 @@ void FrmQelTimer::onMenu(const char* name, std::function<void()> action) {
 }
 
 void FrmQelTimer::wireMenu() {
-    for (const char* name : kItemsNotYetInTheProgram)
-        menu_.action(name)->setEnabled(false);
     onMenu("mnuOpen", [this] { windows_.openSavedRace(); });
     onMenu("mnuExit", [this] { close(); });
     onMenu("mnuLapTimes", [this] { windows_.showLapTimes(); });
     onMenu("mnuSummary", [this] { windows_.showSummary(); });
+    onMenu("mnuRaceResults", [this] { windows_.showRaceResults(); });
+    onMenu("mnuHeatSequence", [this] { windows_.showRotationSequence(); });
+    onMenu("mnuSelectRacers", [this] {
+        // The demo's heats say so on the board while the racers are placed.
+        if (const auto label = selectRacersDemoLabel(engine_.setup()))
+            engine_.board().raceDescription = *label;
+        windows_.showSelectRacers();
+    });
     onMenu("mnuRace", [this] { windows_.showRaceFormat(false); });
     onMenu("mnuAddRacer", [this] { windows_.showRacersDatabase(); });
     onMenu("mnuSound", [this] { windows_.showSound(); });

@@ -52,7 +52,9 @@ FrmQelRaceFormat::FrmQelRaceFormat(const AppFolder& folder, RaceFormatSettings& 
       hooks_(std::move(hooks)) {
     requireHooks("frmQelRaceFormat", {{"updateRaceTitle", bool(hooks_.updateRaceTitle)},
                                       {"raceFormatConfirmed", bool(hooks_.raceFormatConfirmed)},
-                                      {"showPointSystem", bool(hooks_.showPointSystem)}});
+                                      {"showPointSystem", bool(hooks_.showPointSystem)},
+                                      {"defineRacers", bool(hooks_.defineRacers)},
+                                      {"showSelectRacers", bool(hooks_.showSelectRacers)}});
     setObjectName("frmQelRaceFormat");
     setWindowTitle("  Race Format");
     setModal(true);
@@ -93,8 +95,6 @@ void FrmQelRaceFormat::buildControls() {
     chkDemo_->setToolTip("Will generate lap times automatically");
 
     cmdSelectRacers_ = named(new QPushButton("Select Racers", this), "cmdSelectRacers");
-    // Racers are placed in a window of their own that this program does not offer yet.
-    cmdSelectRacers_->setEnabled(false);
     cmdPoints_ = named(new QPushButton("Championship Point System", this), "cmdPoints");
     auto* okButton = named(new QPushButton("&OK", this), "cmdOk");
     auto* cancelButton = named(new QPushButton("&Cancel", this), "cmdCancel");
@@ -135,6 +135,7 @@ void FrmQelRaceFormat::buildControls() {
     connect(okButton, &QPushButton::clicked, this, &FrmQelRaceFormat::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdPoints_, &QPushButton::clicked, this, &FrmQelRaceFormat::openPointSystem);
+    connect(cmdSelectRacers_, &QPushButton::clicked, this, &FrmQelRaceFormat::selectRacers);
 }
 
 void FrmQelRaceFormat::load() {
@@ -248,10 +249,7 @@ void FrmQelRaceFormat::ok() {
     board_.lapHeader = "Lap";
     Sequence();
 
-    Placement placement;
-    for (int lane = 1; lane <= laneCount_; ++lane)
-        placement.laneNames[lane] = state_.laneRacerName[lane];
-    DefineRacers(placement, laneCount_, rule.heatRotation, tables_, state_, board_);
+    hooks_.defineRacers();
     hooks_.updateRaceTitle();
     if (rule.heatRotation) {
         Sequence();
@@ -260,6 +258,13 @@ void FrmQelRaceFormat::ok() {
     }
     hooks_.raceFormatConfirmed(wasDemoMode);
     accept();
+}
+
+void FrmQelRaceFormat::selectRacers() {
+    Sequence();
+    ok();
+    if (okCancelled_) return;
+    hooks_.showSelectRacers();
 }
 
 void FrmQelRaceFormat::openPointSystem() {

@@ -6,7 +6,6 @@
 #include <array>
 #include <functional>
 
-#include "core/heats/define_racers.h"
 #include "core/heats/race_formats.h"
 #include "core/seams/prompter.h"
 #include "core/state/heat_tables.h"
@@ -32,6 +31,12 @@ struct RaceFormatHooks {
     std::function<void(bool wasDemoMode)> raceFormatConfirmed;
     // "Championship Point System": the point-system dialog, not modal.
     std::function<void()> showPointSystem;
+    // The racers of the set-up now in force, numbered from the placement as
+    // it stands: the board's lane names and, for the formats that keep them,
+    // the previous heat race's sit-out racers.
+    std::function<void()> defineRacers;
+    // "Select Racers": the racer placement dialog, modal.
+    std::function<void()> showSelectRacers;
 };
 
 class FrmQelRaceFormat : public QDialog {
@@ -61,6 +66,8 @@ class FrmQelRaceFormat : public QDialog {
     void sequenceOptionChanged();
     int chosenSequenceOption() const;
     void ok();
+    // "Select Racers": OK, then the placement of the racers.
+    void selectRacers();
     void openPointSystem();
     bool customChosenAndEnabled() const;
 

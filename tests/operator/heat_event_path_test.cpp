@@ -1,0 +1,165 @@
+// A club night of heats as the race director runs it: the field placed once
+// in the placement dialog, Start pressed once, and the program carrying every
+// heat through its delays, rotation and count-down to the final results; a
+// championship whose points the race director corrects in the results window.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+
+#include "core/io/text_file.h"
+#include "core/state/heat_tables.h"
+#include "operator_desk.h"
+#include "ui/widgets/flex_grid.h"
+
+namespace qel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HeatEventPath : public test::OperatorDesk {
+  protected:
+    // The results window on screen, opened from the main menu.
+    ui::FlexGrid& openResults() {
+        desk().chooseMenu("mnuRaceResults");
+        QWidget* results = test::shownWindow("frmQelResults");
+        EXPECT_NE(results, nullptr);
+        auto* grid = results->findChild<ui::FlexGrid*>("grdRR");
+        EXPECT_NE(grid, nullptr);
+        return *grid;
+    }
+    // A menu item of a window other than the main one.
+    static void chooseItem(QWidget& window, const char* item) {
+        auto* action = window.findChild<QAction*>(item);
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+    int heatBlocks() {
+        const fs::path log = folder.path() / "Stats" / "DefaultRaceFile.txt";
+        if (!fs::exists(log)) return 0;
+        const std::string text = readTextFile(log);
+        int blocks = 0;
+        for (std::size_t at = text.find("\"Heat "); at != std::string::npos;
+             at = text.find("\"Heat ", at + 1))
+            ++blocks;
+        return blocks;
+    }
+};
+
+TEST_F(HeatEventPath, ARoundRobinOfSixRacersRunsEveryHeatByItself) {
+    test::ProgramHarness& desk = start();
+    // Instant starts; Auto-Delay on with five seconds to view and five to count down.
+    setOptions([](QWidget& dialog) {
+        test::click(dialog, "optStartMethod_0");
+        test::choose(dialog, "cmbDelay", "0");
+    });
+
+    // The board's four racers keep their lanes; two more come from the roster
+    // and are placed at random into the two sit-out slots the heats need.
+    desk.hands.expect("frmQelRaceFormat", [](QWidget& dialog) {
+        test::choose(dialog, "cmbRaceFormat", "Round Robin");
+        test::choose(dialog, "cmbTime", "0.25");
+        test::click(dialog, "cmdSelectRacers");
+    });
+    // A first heat race at this track: no previous racers to restore.
+    answerMessage(Qt::Key_Return);
+    desk.hands.expect("frmSelectRacers", [](QWidget& dialog) {
+        auto* roster = test::control<QListWidget>(dialog, "lstRacers");
+        for (const char* name : {"Elsa Varnhold", "Felix Ottaway"})
+            roster->findItems(name, Qt::MatchExactly).front()->setSelected(true);
+        test::click(dialog, "cmdAdd");
+        test::click(dialog, "cmdRandom");
+        test::click(dialog, "CommandOK");
+    });
+    desk.chooseMenu("mnuRace");
+    ASSERT_TRUE(desk.hands.done());
+    const HeatTables& heats = desk.program.app().heats;
+    ASSERT_EQ(heats.racerCount, 6);
+    ASSERT_EQ(heats.heatCount, 6);
+    EXPECT_EQ(readTextFile(folder.path() / "QelDat" / "RoundRobinChamp.dat"),
+              "\"Anna Fenwright\"\r\n\"Bruno Kettleby\"\r\n\"Clara Juniper\"\r\n\"Dario "
+              "Moss\"\r\n\"Elsa Varnhold\"\r\n\"Felix Ottaway\"\r\n");
+
+    setOptions([](QWidget& dialog) {
+        test::click(dialog, "chkAutoDelay");
+        test::choose(dialog, "cmbDelayView", "5");
+        test::choose(dialog, "cmbDelayRotate", "5");
+    });
+    desk.pressStart();
+    // Heat 1 over, the view delay, the rotation and the count-down window.
+    ASSERT_TRUE(runUntil([&] { return test::shownWindow("frmRotationCountDown"); }, 60'000));
+    EXPECT_EQ(heats.currentHeat, 2);
+    EXPECT_EQ(desk.text("lblRaceOver"), "Rotate Now");
+    EXPECT_EQ(desk.startCaption(), "Auto Delay");
+    // Every further heat runs, counts down and starts by itself.
+    ASSERT_TRUE(runUntil([&] { return raceOver(); }, 400'000));
+    EXPECT_EQ(heatBlocks(), 6);
+    EXPECT_EQ(test::shownWindow("frmRotationCountDown"), nullptr);
+
+    // Every racer raced four heats, one in each lane; the results rank by
+    // the average over the heats raced.
+    ui::FlexGrid& grid = openResults();
+    const GridModel& rows = grid.model();
+    ASSERT_EQ(rows.rows(), 7);
+    double previous = 1e9;
+    for (int row = 1; row <= 6; ++row) {
+        const int racer = std::stoi(rows.textMatrix(row, 0));
+        const HeatRacer& r = heats.heatRacers[racer];
+        int sum = 0;
+        for (int lane = 1; lane <= 4; ++lane) {
+            EXPECT_GT(r.lapsInLane[lane], 0) << r.name << " lane " << lane;
+            EXPECT_EQ(rows.textMatrix(row, lane + 1), std::to_string(r.lapsInLane[lane]));
+            sum += r.lapsInLane[lane];
+        }
+        EXPECT_EQ(r.totalLaps, sum) << r.name;
+        EXPECT_EQ(rows.textMatrix(row, 6), std::to_string(sum));
+        const double average = std::stod(rows.textMatrix(row, 7));
+        EXPECT_NEAR(average, sum / 4.0, 0.01) << r.name;
+        EXPECT_LE(average, previous);
+        previous = average;
+    }
+}
+
+TEST_F(HeatEventPath, AChampionshipPointCorrectionHoldsThroughTheNextHeat) {
+    test::ProgramHarness& desk = start();
+    useStartMethod(0, 0);
+    desk.chooseRaceFormat("Championship", "0.25");
+    desk.pressStart();
+    ASSERT_TRUE(runUntil([&] { return desk.startCaption() == "Rotate"; }, 60'000));
+
+    ui::FlexGrid& grid = openResults();
+    QWidget* results = test::shownWindow("frmQelResults");
+    ASSERT_NE(results, nullptr);
+    chooseItem(*results, "mnuAdjustPoints");
+    // A lane cell of the racer ranked first that holds points.
+    const GridModel& rows = grid.model();
+    int col = 2;
+    while (col <= 5 && rows.textMatrix(1, col) == "0")
+        ++col;
+    ASSERT_LE(col, 5);
+    const int racer = std::stoi(rows.textMatrix(1, 0));
+    const int lane = col - 1;
+    const HeatTables& heats = desk.program.app().heats;
+    const int points = heats.heatRacers[racer].pointsInLane[lane];
+    const int total = heats.heatRacers[racer].totalPoints;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.cellRect(1, col).center());
+    EXPECT_EQ(heats.heatRacers[racer].pointsInLane[lane], points + 1);
+    EXPECT_EQ(heats.heatRacers[racer].totalPoints, total + 1);
+    EXPECT_EQ(sound.playedFiles().back(), "Add Lap.wav");
+    results->close();
+
+    // Heat 2: the correction is part of the heat-1 points still.
+    desk.pressStart();  // Rotate
+    EXPECT_EQ(heats.currentHeat, 2);
+    desk.pressStart();  // Start
+    ASSERT_TRUE(runUntil([&] { return desk.text("lblRaceOver") == "Heat Over"; }, 60'000));
+    EXPECT_EQ(heats.heatRacers[racer].pointsInLane[lane], points + 1);
+}
+
+}  // namespace
+}  // namespace qel
