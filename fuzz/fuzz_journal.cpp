@@ -1,15 +1,18 @@
 // A race journal from anywhere (damaged by a crash on another machine, cut
 // short, not a journal at all) is read or refused with the program's own
-// error: finding an interrupted race and reading a race never crash.
+// error: finding an interrupted race, reading a race and judging whether it
+// (a heat with its series) can be put back never crash.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "core/io/errors.h"
+#include "core/journal/race_restore.h"
 #include "platform/sqlite_journal_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -24,9 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         qel::platform::SqliteJournalStore journal(file);
-        if (const auto race = journal.interruptedRace()) journal.loadRace(*race);
-        if (const auto race = journal.lastRace()) journal.loadRace(*race);
-        journal.loadRace(1);
+        const auto read = [&](std::optional<int64_t> race) {
+            if (!race) return;
+            if (const auto record = journal.loadRace(*race)) qel::restorable(*record);
+        };
+        read(journal.interruptedRace());
+        read(journal.lastRace());
+        read(1);
     } catch (const qel::QelError&) {
     }
     return 0;

@@ -2,25 +2,30 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
+#include <string>
 #include <system_error>
 
 #include "core/io/errors.h"
+#include "core/state/heat_tables.h"
 
 namespace qel::platform {
 
 namespace {
 
-// The journal's layout; a journal of an older layout is read as it stands,
-// since the tables only ever gain columns.
+// The journal's layout. A journal of an older layout is read as it stands:
+// the tables only ever gain columns, and migrate() adds the ones it lacks.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS journal_info(key TEXT PRIMARY KEY, value TEXT);
-INSERT OR IGNORE INTO journal_info VALUES('layout', '1');
+INSERT OR IGNORE INTO journal_info VALUES('layout', '2');
 CREATE TABLE IF NOT EXISTS races(
   id INTEGER PRIMARY KEY,
   started REAL NOT NULL, ended REAL, outcome TEXT,
   format INTEGER, format_name TEXT, title TEXT, demo INTEGER, lanes INTEGER,
   laps INTEGER, minutes REAL, first_lap_offset INTEGER, min_lap_seconds REAL, coast_ms INTEGER,
-  heat INTEGER, heat_count INTEGER);
+  heat INTEGER, heat_count INTEGER, active_sequence TEXT DEFAULT '',
+  racer_count INTEGER DEFAULT 0);
 CREATE TABLE IF NOT EXISTS race_lanes(
   race INTEGER NOT NULL REFERENCES races(id), lane INTEGER NOT NULL,
   racer TEXT, colour INTEGER, disabled INTEGER, speed_factor REAL,
@@ -34,10 +39,37 @@ CREATE TABLE IF NOT EXISTS events(
 CREATE TABLE IF NOT EXISTS heat_racers(
   race INTEGER NOT NULL REFERENCES races(id), racer INTEGER NOT NULL, name TEXT,
   start_lane INTEGER, laps_in_lane TEXT, total_laps INTEGER, points_in_lane TEXT,
-  total_points INTEGER, PRIMARY KEY(race, racer));
+  total_points INTEGER, sit_out_number INTEGER DEFAULT 0, best_lap_in_lane TEXT DEFAULT '',
+  adjust_in_lane TEXT DEFAULT '', PRIMARY KEY(race, racer));
+CREATE TABLE IF NOT EXISTS heat_racers_at_start(
+  race INTEGER NOT NULL REFERENCES races(id), racer INTEGER NOT NULL, name TEXT,
+  start_lane INTEGER, laps_in_lane TEXT, total_laps INTEGER, points_in_lane TEXT,
+  total_points INTEGER, sit_out_number INTEGER DEFAULT 0, best_lap_in_lane TEXT DEFAULT '',
+  adjust_in_lane TEXT DEFAULT '', PRIMARY KEY(race, racer));
 CREATE TABLE IF NOT EXISTS box_input(
   race INTEGER NOT NULL REFERENCES races(id), race_ms INTEGER, bytes BLOB);
 )sql";
+
+// The columns later layouts added to a table of the first one, with the value
+// an older row reads as.
+struct AddedColumn {
+    const char* table;
+    const char* column;
+    const char* declaration;
+};
+constexpr AddedColumn kAddedColumns[] = {
+    {"races", "active_sequence", "TEXT DEFAULT ''"},
+    {"races", "racer_count", "INTEGER DEFAULT 0"},
+    {"heat_racers", "sit_out_number", "INTEGER DEFAULT 0"},
+    {"heat_racers", "best_lap_in_lane", "TEXT DEFAULT ''"},
+    {"heat_racers", "adjust_in_lane", "TEXT DEFAULT ''"},
+};
+constexpr const char* kLayout = "2";
+
+// A heat racer's columns in the order both racer tables are written and read.
+constexpr const char* kHeatRacerColumns =
+    "racer, name, start_lane, laps_in_lane, total_laps, points_in_lane, total_points, "
+    "sit_out_number, best_lap_in_lane, adjust_in_lane";
 
 }  // namespace
 
@@ -81,6 +113,12 @@ class SqliteJournalStore::Statement {
         sqlite3_clear_bindings(statement_);
     }
     int64_t column(int index) const { return sqlite3_column_int64(statement_, index); }
+    // A number as an int, held at the int's limits rather than wrapped: a damaged
+    // file's huge racer number never reads as a small one.
+    int integer(int index) const {
+        return static_cast<int>(std::clamp<int64_t>(column(index), std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()));
+    }
     double real(int index) const { return sqlite3_column_double(statement_, index); }
     std::string text(int index) const {
         const unsigned char* value = sqlite3_column_text(statement_, index);
@@ -127,7 +165,17 @@ sqlite3* SqliteJournalStore::db() {
         // Another program reading the journal waits a moment rather than failing a race tick.
         sqlite3_busy_timeout(db_, 200);
         exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
-        exec(kSchema);
+        // The layout and any migration go in whole: a crash mid-way leaves the
+        // file as it was, to be migrated at the next start.
+        exec("BEGIN IMMEDIATE");
+        try {
+            exec(kSchema);
+            migrate();
+            exec("COMMIT");
+        } catch (...) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw;
+        }
     } catch (...) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -136,15 +184,34 @@ sqlite3* SqliteJournalStore::db() {
     return db_;
 }
 
+void SqliteJournalStore::migrate() {
+    for (const AddedColumn& added : kAddedColumns) {
+        Statement has(db_, "SELECT count(*) FROM pragma_table_info(?) WHERE name = ?");
+        has.bind(1, std::string(added.table)).bind(2, std::string(added.column));
+        if (has.step() && has.column(0) > 0) continue;
+        const std::string alter = std::string("ALTER TABLE ") + added.table + " ADD COLUMN " +
+                                  added.column + " " + added.declaration;
+        exec(alter.c_str());
+    }
+    // A journal of a later layout keeps its number.
+    Statement layout(db_,
+                     "UPDATE journal_info SET value = ? WHERE key = 'layout' AND "
+                     "CAST(value AS INTEGER) < CAST(? AS INTEGER)");
+    layout.bind(1, std::string(kLayout)).bind(2, std::string(kLayout));
+    layout.step();
+}
+
 int64_t SqliteJournalStore::beginRace(const JournalRace& race,
-                                      const std::vector<JournalLane>& lanes) {
+                                      const std::vector<JournalLane>& lanes,
+                                      const std::vector<JournalHeatRacer>& heatRacers) {
     sqlite3* d = db();
     exec("BEGIN");
     try {
         Statement insert(d,
                          "INSERT INTO races(started, format, format_name, title, demo, lanes, "
                          "laps, minutes, first_lap_offset, min_lap_seconds, coast_ms, heat, "
-                         "heat_count) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?)");
+                         "heat_count, active_sequence, racer_count) "
+                         "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         insert.bind(1, race.startedAt)
             .bind(2, int64_t{race.format})
             .bind(3, race.formatName)
@@ -157,7 +224,9 @@ int64_t SqliteJournalStore::beginRace(const JournalRace& race,
             .bind(10, race.minLapSeconds)
             .bind(11, int64_t{race.coastMs})
             .bind(12, int64_t{race.heat})
-            .bind(13, int64_t{race.heatCount});
+            .bind(13, int64_t{race.heatCount})
+            .bind(14, race.activeSequence)
+            .bind(15, int64_t{race.racerCount});
         insert.step();
         const int64_t id = sqlite3_last_insert_rowid(d);
         Statement lane(d,
@@ -173,6 +242,10 @@ int64_t SqliteJournalStore::beginRace(const JournalRace& race,
             lane.step();
             lane.again();
         }
+        // The table as the heat starts, kept as it is; heat_racers starts
+        // from it and is rewritten at the heat's end.
+        writeHeatRacers("heat_racers_at_start", id, heatRacers);
+        writeHeatRacers("heat_racers", id, heatRacers);
         exec("COMMIT");
         return id;
     } catch (...) {
@@ -218,28 +291,35 @@ void SqliteJournalStore::record(int64_t race, const JournalBatch& batch) {
     }
 }
 
+void SqliteJournalStore::writeHeatRacers(const char* table, int64_t race,
+                                         const std::vector<JournalHeatRacer>& racers) {
+    const std::string sql = std::string("INSERT OR REPLACE INTO ") + table + "(race, " +
+                            kHeatRacerColumns + ") VALUES(?,?,?,?,?,?,?,?,?,?,?)";
+    Statement insert(db_, sql.c_str());
+    for (const JournalHeatRacer& r : racers) {
+        insert.bind(1, race)
+            .bind(2, int64_t{r.racer})
+            .bind(3, r.name)
+            .bind(4, int64_t{r.startLane})
+            .bind(5, r.lapsInLane)
+            .bind(6, int64_t{r.totalLaps})
+            .bind(7, r.pointsInLane)
+            .bind(8, int64_t{r.totalPoints})
+            .bind(9, int64_t{r.sitOutNumber})
+            .bind(10, r.bestLapInLane)
+            .bind(11, r.adjustInLane);
+        insert.step();
+        insert.again();
+    }
+}
+
 void SqliteJournalStore::recordHeatRacers(int64_t race,
                                           const std::vector<JournalHeatRacer>& racers) {
     if (racers.empty()) return;
     sqlite3* d = db();
     exec("BEGIN");
     try {
-        Statement insert(d,
-                         "INSERT OR REPLACE INTO heat_racers(race, racer, name, start_lane, "
-                         "laps_in_lane, total_laps, points_in_lane, total_points) "
-                         "VALUES(?,?,?,?,?,?,?,?)");
-        for (const JournalHeatRacer& r : racers) {
-            insert.bind(1, race)
-                .bind(2, int64_t{r.racer})
-                .bind(3, r.name)
-                .bind(4, int64_t{r.startLane})
-                .bind(5, r.lapsInLane)
-                .bind(6, int64_t{r.totalLaps})
-                .bind(7, r.pointsInLane)
-                .bind(8, int64_t{r.totalPoints});
-            insert.step();
-            insert.again();
-        }
+        writeHeatRacers("heat_racers", race, racers);
         exec("COMMIT");
     } catch (...) {
         sqlite3_exec(d, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -271,8 +351,8 @@ std::optional<JournalRecord> SqliteJournalStore::loadRace(int64_t race) {
     sqlite3* d = db();
     Statement head(d,
                    "SELECT started, format, format_name, title, demo, lanes, laps, minutes, "
-                   "first_lap_offset, min_lap_seconds, coast_ms, heat, heat_count FROM races "
-                   "WHERE id = ?");
+                   "first_lap_offset, min_lap_seconds, coast_ms, heat, heat_count, "
+                   "active_sequence, racer_count FROM races WHERE id = ?");
     head.bind(1, race);
     if (!head.step()) return std::nullopt;
     JournalRecord record;
@@ -290,6 +370,8 @@ std::optional<JournalRecord> SqliteJournalStore::loadRace(int64_t race) {
     r.coastMs = static_cast<int>(head.column(10));
     r.heat = static_cast<int>(head.column(11));
     r.heatCount = static_cast<int>(head.column(12));
+    r.activeSequence = head.text(13);
+    r.racerCount = head.integer(14);
     Statement lanes(d,
                     "SELECT lane, racer, colour, disabled, speed_factor FROM race_lanes "
                     "WHERE race = ? ORDER BY lane");
@@ -314,6 +396,20 @@ std::optional<JournalRecord> SqliteJournalStore::loadRace(int64_t race) {
     while (events.step()) {
         record.events.push_back(
             {static_cast<int32_t>(events.column(0)), events.text(1), events.text(2)});
+    }
+    // More racers than a series holds is a damaged file: one row beyond is
+    // enough to tell, and a flood of rows is not read whole.
+    const std::string racersAtStart = std::string("SELECT ") + kHeatRacerColumns +
+                                      " FROM heat_racers_at_start WHERE race = ? ORDER BY racer "
+                                      "LIMIT " +
+                                      std::to_string(kMaxRacers + 1);
+    Statement racers(d, racersAtStart.c_str());
+    racers.bind(1, race);
+    while (racers.step()) {
+        record.heatRacers.push_back({racers.integer(0), racers.text(1), racers.integer(2),
+                                     racers.text(3), racers.integer(4), racers.text(5),
+                                     racers.integer(6), racers.integer(7), racers.text(8),
+                                     racers.text(9)});
     }
     return record;
 }

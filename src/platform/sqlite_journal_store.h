@@ -19,7 +19,8 @@ class SqliteJournalStore : public JournalStore {
     SqliteJournalStore(const SqliteJournalStore&) = delete;
     SqliteJournalStore& operator=(const SqliteJournalStore&) = delete;
 
-    int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes) override;
+    int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes,
+                      const std::vector<JournalHeatRacer>& heatRacers) override;
     void record(int64_t race, const JournalBatch& batch) override;
     void recordHeatRacers(int64_t race, const std::vector<JournalHeatRacer>& racers) override;
     void endRace(int64_t race, double endedAt, const std::string& outcome) override;
@@ -33,6 +34,11 @@ class SqliteJournalStore : public JournalStore {
     class Statement;
     sqlite3* db();
     void exec(const char* sql);
+    // A journal of an older layout gains what this one adds; its rows stay.
+    void migrate();
+    // One of the two racer tables of a heat series, inside the caller's transaction.
+    void writeHeatRacers(const char* table, int64_t race,
+                         const std::vector<JournalHeatRacer>& racers);
 
     std::filesystem::path path_;
     sqlite3* db_ = nullptr;

@@ -17,10 +17,14 @@ namespace {
 
 class RecordingStore : public JournalStore {
   public:
-    int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes) override {
+    int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes,
+                      const std::vector<JournalHeatRacer>& racers) override {
         if (failing) throw QelError("disk full");
         races.push_back(race);
         raceLanes = lanes;
+        // A heat's first table goes in with the race.
+        if (!racers.empty()) heatTables.push_back(racers);
+        startTables.push_back(racers);
         return static_cast<int64_t>(races.size());
     }
     void recordHeatRacers(int64_t, const std::vector<JournalHeatRacer>& racers) override {
@@ -57,6 +61,8 @@ class RecordingStore : public JournalStore {
     std::vector<JournalBatch> batches;
     std::vector<std::string> ends;
     std::vector<std::vector<JournalHeatRacer>> heatTables;
+    // The table each race began with, empty for a race outside the heats.
+    std::vector<std::vector<JournalHeatRacer>> startTables;
 };
 
 class RaceJournalTest : public ::testing::Test {
@@ -112,6 +118,8 @@ TEST_F(RaceJournalTest, ARaceFromStartToFlagGoesInAsItHappens) {
     EXPECT_EQ(store.races[0].firstLapOffset, 0);
     ASSERT_EQ(store.raceLanes.size(), 2u);
     EXPECT_EQ(store.raceLanes[1].racer, "Bob");
+    EXPECT_TRUE(store.startTables[0].empty()) << "no series outside the heats";
+    EXPECT_EQ(store.races[0].activeSequence, "");
 
     lap(1, 4200);
     show(StartState::Pause, kFlagGreen);
@@ -173,16 +181,29 @@ TEST_F(RaceJournalTest, AHeatOfASeriesKeepsTheSeriesRacerTableAtItsStartAndEnd) 
     heats.racerCount = 3;
     heats.currentHeat = 2;
     heats.heatCount = 3;
+    heats.activeSequence = "120";
     heats.heatRacers[1].name = "Ann";
     heats.heatRacers[1].startLane = 1;
+    heats.heatRacers[1].bestLap.fill(kNoBestLap);
+    heats.heatRacers[1].bestLap[1] = 4100;
+    heats.heatRacers[1].adjustInLane[1] = -2;
     heats.heatRacers[3].name = "Cy";
+    heats.heatRacers[3].sitOutNumber = 1;
     show(StartState::Pause, kFlagGreen);
     ASSERT_EQ(store.races.size(), 1u);
     EXPECT_EQ(store.races[0].heat, 2);
     EXPECT_EQ(store.races[0].heatCount, 3);
+    // What rebuilding the series needs goes in with the heat.
+    EXPECT_EQ(store.races[0].activeSequence, "120");
+    EXPECT_EQ(store.races[0].racerCount, 3);
+    ASSERT_EQ(store.startTables.size(), 1u);
     ASSERT_EQ(store.heatTables.size(), 1u);
     ASSERT_EQ(store.heatTables[0].size(), 3u);
     EXPECT_EQ(store.heatTables[0][2].name, "Cy");
+    EXPECT_EQ(store.heatTables[0][2].sitOutNumber, 1);
+    EXPECT_EQ(store.heatTables[0][0].bestLapInLane,
+              "4100,999999,999999,999999,999999,999999,999999,999999");
+    EXPECT_EQ(store.heatTables[0][0].adjustInLane, "-2,0,0,0,0,0,0,0");
 
     heats.heatRacers[1].lapsInLane[2] = 7;
     heats.heatRacers[1].totalLaps = 19;
@@ -191,6 +212,8 @@ TEST_F(RaceJournalTest, AHeatOfASeriesKeepsTheSeriesRacerTableAtItsStartAndEnd) 
     EXPECT_EQ(store.heatTables[1][0].lapsInLane, "0,7,0,0,0,0,0,0");
     EXPECT_EQ(store.heatTables[1][0].totalLaps, 19);
     EXPECT_EQ(store.ends, (std::vector<std::string>{"1 finished"}));
+    // The table the heat began with stays as it was.
+    EXPECT_EQ(store.startTables[0][0].lapsInLane, "0,0,0,0,0,0,0,0");
 }
 
 }  // namespace

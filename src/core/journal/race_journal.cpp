@@ -20,7 +20,8 @@ bool ended(StartState state) {
            state == StartState::AutoDelay;
 }
 
-std::string perLane(const LaneTable<int16_t>& values) {
+template <typename T>
+std::string perLane(const LaneTable<T>& values) {
     std::string text;
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
         if (lane > 1) text += ',';
@@ -61,27 +62,38 @@ void RaceJournal::begin() {
     if (s_.setup.heatRotation()) {
         race.heat = s_.heats.currentHeat;
         race.heatCount = s_.heats.heatCount;
+        race.activeSequence = s_.heats.activeSequence;
+        race.racerCount = std::clamp<int>(s_.heats.racerCount, 0, kMaxRacers);
     }
     std::vector<JournalLane> lanes;
     for (int lane = 1; lane <= s.laneCount && lane <= kMaxLanes; ++lane) {
         lanes.push_back({lane, s.laneRacerName[lane], s.laneColor[lane],
                          s_.installation.laneDisabled[lane] != 0, s.speedMultiplier[lane]});
     }
-    write([&] { race_ = store_.beginRace(race, lanes); });
-    recordHeatRacers();
+    // The table as the heat starts goes in with the race, so a heat in the
+    // journal always has what putting the series back needs.
+    const std::vector<JournalHeatRacer> racers = heatRacers();
+    write([&] { race_ = store_.beginRace(race, lanes, racers); });
     // A lane's count starts one below its first lap; only laps above it are counted ones.
     journalled_.fill(static_cast<int16_t>(s_.setup.firstLapOffset()));
 }
 
-void RaceJournal::recordHeatRacers() {
-    if (!race_ || !s_.setup.heatRotation()) return;
+std::vector<JournalHeatRacer> RaceJournal::heatRacers() const {
     std::vector<JournalHeatRacer> racers;
+    if (!s_.setup.heatRotation()) return racers;
     const int count = std::clamp<int>(s_.heats.racerCount, 0, kMaxRacers);
     for (int racer = 1; racer <= count; ++racer) {
         const HeatRacer& r = s_.heats.heatRacers[racer];
         racers.push_back({racer, r.name, r.startLane, perLane(r.lapsInLane), r.totalLaps,
-                          perLane(r.pointsInLane), r.totalPoints});
+                          perLane(r.pointsInLane), r.totalPoints, r.sitOutNumber,
+                          perLane(r.bestLap), perLane(r.adjustInLane)});
     }
+    return racers;
+}
+
+void RaceJournal::recordHeatRacers() {
+    if (!race_ || !s_.setup.heatRotation()) return;
+    const std::vector<JournalHeatRacer> racers = heatRacers();
     const int64_t race = *race_;
     write([&] { store_.recordHeatRacers(race, racers); });
 }

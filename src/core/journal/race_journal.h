@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "core/engine/race_setup.h"
 #include "core/journal/journalled_port.h"
@@ -47,6 +48,8 @@ class RaceJournal {
 
   private:
     void begin();
+    // The series' racer table as it stands; empty outside the heat formats.
+    std::vector<JournalHeatRacer> heatRacers() const;
     void recordHeatRacers();
     void collectLaps(JournalBatch& batch);
     void end(JournalBatch& batch, const char* outcome);

@@ -23,6 +23,12 @@ struct JournalRace {
     int coastMs = 0;
     int heat = 0;  // 0 outside the heat formats
     int heatCount = 0;
+    // What rebuilding a heat series needs besides its racers: the lane sequence
+    // as the rotation runs it (padded with sit-outs "0") and the number of
+    // racers. Empty and 0 outside the heat formats, and in a journal written
+    // before they were kept.
+    std::string activeSequence;
+    int racerCount = 0;
 };
 
 struct JournalLane {
@@ -33,8 +39,9 @@ struct JournalLane {
     double speedFactor = 0;
 };
 
-// A racer of a heat series as the heat found it: where they started, their
-// laps and points in every lane so far (comma-separated, lanes 1..8) and totals.
+// A racer of a heat series as the heat found it: where they started (a lane,
+// or a sit-out slot), their laps, points, best laps and the race director's
+// corrections in every lane so far (comma-separated, lanes 1..8) and totals.
 struct JournalHeatRacer {
     int racer = 0;
     std::string name;
@@ -43,6 +50,10 @@ struct JournalHeatRacer {
     int totalLaps = 0;
     std::string pointsInLane;
     int totalPoints = 0;
+    int sitOutNumber = 0;
+    std::string bestLapInLane;  // ms, 999999 where the racer has no lap yet
+    std::string adjustInLane;
+    bool operator==(const JournalHeatRacer&) const = default;
 };
 
 struct JournalLap {
@@ -76,14 +87,20 @@ struct JournalRecord {
     std::vector<JournalLane> lanes;
     std::vector<JournalLap> laps;
     std::vector<JournalEvent> events;
+    // A heat of a series: the racer table as the heat started, before any of
+    // its laps, ordered by racer. Empty outside the heat formats.
+    std::vector<JournalHeatRacer> heatRacers;
 };
 
 class JournalStore {
   public:
     virtual ~JournalStore() = default;
-    // Both return the race's number in the journal.
-    virtual int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes) = 0;
-    // The racer table of a heat series, as it stands at the heat's start or end.
+    // The race with its lanes and, for a heat of a series, the racer table as
+    // the heat starts, written whole or not at all; returns the race's number
+    // in the journal.
+    virtual int64_t beginRace(const JournalRace& race, const std::vector<JournalLane>& lanes,
+                              const std::vector<JournalHeatRacer>& heatRacers) = 0;
+    // The racer table of a heat series as the heat left it, at its end.
     virtual void recordHeatRacers(int64_t race, const std::vector<JournalHeatRacer>& racers) = 0;
     // One batch, written whole or not at all.
     virtual void record(int64_t race, const JournalBatch& batch) = 0;
