@@ -1,10 +1,12 @@
-// Every settings and roster reader takes any file a damaged disk or a hand edit can leave:
-// it reads it or refuses it with the program's own error, never anything worse. The first
+// Every settings and roster reader, and the readers of the racer name lists (a qualifiers
+// file, RoundRobinChamp.dat), takes any file a damaged disk, a hand edit or another track can
+// leave: it reads it or refuses it with the program's own error, never anything worse. The first
 // byte picks the reader, the rest is the file.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "core/heats/heat_racer_files.h"
 #include "core/heats/point_system.h"
 #include "core/heats/race_format_settings.h"
 #include "core/io/errors.h"
@@ -19,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // On disk the files are Windows-1252; the readers take them decoded.
     const std::string text = qel::cp1252ToUtf8(bytes);
     try {
-        switch (data[0] % 7) {
+        switch (data[0] % 9) {
             case 0: {
                 qel::InstallationSettings settings;
                 qel::parseInstallationFile(text, "QelInstallation.dat", settings);
@@ -52,6 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 qel::parseLaneRacerNames(text, "Racers.dat", names);
                 break;
             }
+            // The name lists are read as the bytes on disk: the reader decodes them itself.
+            case 7:
+                qel::parseNameList(bytes, "Qualifiers.csv");
+                break;
+            case 8:
+                qel::parseNameList(bytes, std::string(qel::kRoundRobinChampFileName));
+                break;
         }
     } catch (const qel::QelError&) {
         // Refused with a message the race director can read: what a damaged file should get.

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/record_windows.h"
+#include "core/heats/race_formats.h"
 #include "core/heats/results_slip.h"
 #include "ui/board/frm_qel_timer.h"
 #include "ui/heats/frm_abort.h"
@@ -117,7 +118,14 @@ void HeatWindows::selectRacersModal() {
 }
 
 void HeatWindows::defineRacers() {
-    defineRacersFromPlacement(placementContext(engine_, services_.fileDialog));
+    const int defined = defineRacersFromPlacement(placementContext(engine_, services_.fileDialog));
+    // The rotation is built for the racers just defined: the board's lane
+    // racers and the last heat race's sit-out racers. Keeping an older count
+    // would leave the restored sit-out racers out of every heat, or put
+    // racers of an earlier field back into it.
+    const RaceSetup setup = engine_.setup();
+    if (setup.heatRotation() && !raceFormatRule(setup.raceFormat()).racerCountIsLaneCount)
+        engine_.app().heats.racerCount = static_cast<int16_t>(defined);
 }
 
 // --- Results -------------------------------------------------------------------------

@@ -99,7 +99,7 @@ ui::FrmQelTimer& Program::mainWindow() {
 void Program::start(const QRect& placement) {
     mainWindow_ = std::make_unique<ui::FrmQelTimer>(engine_, *windows_);
     windows_->attach(*mainWindow_);
-    recordWindows_->attach(*mainWindow_);
+    recordWindows_->attach(*mainWindow_, [this] { heatWindows_->showRaceResults(); });
     heatWindows_->attach(*mainWindow_, {[this] { windows_->showRacersDatabase(); }});
     engine_.Form_Load({[this] { windows_->showInstallation(); }});
     records_->rotateHeatLog();

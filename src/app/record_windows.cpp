@@ -31,6 +31,22 @@ RecordWindows::RecordWindows(RaceRecords& records, RacePrintouts& printouts,
                              const PrintSurface& paper, Prompter& prompter, Clock& clock)
     : records_(records), printouts_(printouts), paper_(paper), prompter_(prompter), clock_(clock) {}
 
+void RecordWindows::attach(QWidget& mainWindow, std::function<void()> showRaceResults) {
+    if (!showRaceResults)
+        throw std::logic_error("The record windows lack the hook showRaceResults.");
+    mainWindow_ = &mainWindow;
+    showRaceResults_ = std::move(showRaceResults);
+}
+
+void RecordWindows::raceResults() {
+    BusyCursor busy;
+    showRaceResults_();
+}
+
+bool RecordWindows::raceResultsOffered() const {
+    return records_.sources().board.menu.summaryRaceResults;
+}
+
 QWidget& RecordWindows::mainWindow() {
     if (!mainWindow_) throw std::logic_error("The record windows have no main window attached.");
     return *mainWindow_;
@@ -60,7 +76,8 @@ void RecordWindows::preview(bool (RacePrintouts::*printout)(PrintSurface&),
 
 ui::FrmQelSummary& RecordWindows::summary() {
     if (!summary_) {
-        ui::SummaryHooks hooks{fileHooks(summary_, summaryPosition_), [this] { showLapTimes(); }};
+        ui::SummaryHooks hooks{fileHooks(summary_, summaryPosition_), [this] { showLapTimes(); },
+                               [this] { raceResults(); }, raceResultsOffered()};
         hooks.file.saveToTextFile = [this] { records_.saveSummary(); };
         hooks.file.saveToExcel = [this] { records_.exportSummary(); };
         hooks.file.print = [this] { printouts_.PrintSummary(true); };
@@ -78,7 +95,8 @@ ui::FrmQelSummary& RecordWindows::summary() {
 ui::FrmQelViewLaps& RecordWindows::laps() {
     if (!laps_) {
         ui::LapTimesHooks hooks{fileHooks(laps_, lapPosition_), [this] { showSummary(); },
-                                [this](bool byLapTime) { sortBy(byLapTime); }};
+                                [this](bool byLapTime) { sortBy(byLapTime); },
+                                [this] { raceResults(); }, raceResultsOffered()};
         hooks.file.saveToTextFile = [this] { records_.saveLaps(); };
         hooks.file.saveToExcel = [this] { records_.exportLaps(); };
         hooks.file.print = [this] { printouts_.PrintLaps(); };

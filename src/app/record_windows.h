@@ -25,7 +25,9 @@ class RecordWindows : public RecordViews, public ResultViews, public RaceEndSubs
 
     // The window the record windows stand over; until it is attached,
     // opening one is a fault of the composition and says so.
-    void attach(QWidget& mainWindow) { mainWindow_ = &mainWindow; }
+    // showRaceResults: the main window's Race Results command, which the
+    // windows' View menus offer in the heat formats.
+    void attach(QWidget& mainWindow, std::function<void()> showRaceResults);
 
     // The main window's commands.
     void showSummary();
@@ -48,6 +50,8 @@ class RecordWindows : public RecordViews, public ResultViews, public RaceEndSubs
 
   private:
     QWidget& mainWindow();
+    void raceResults();
+    bool raceResultsOffered() const;
     template <typename Window>
     ui::RecordWindowHooks fileHooks(QPointer<Window>& window, std::optional<QPoint>& position);
     ui::FrmQelSummary& summary();
@@ -63,6 +67,7 @@ class RecordWindows : public RecordViews, public ResultViews, public RaceEndSubs
     Prompter& prompter_;
     Clock& clock_;
     QWidget* mainWindow_ = nullptr;
+    std::function<void()> showRaceResults_;
     // Each window is let go when it closes; the main window owns it till then.
     QPointer<ui::FrmQelSummary> summary_;
     QPointer<ui::FrmQelViewLaps> laps_;

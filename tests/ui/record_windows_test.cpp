@@ -47,7 +47,9 @@ QString caption(QMainWindow& window, const char* item) {
 TEST(SummaryWindow, MenusColumnsAndClose) {
     GridModel grid = makeSummaryGrid();
     Calls calls;
-    FrmQelSummary window(grid, {calls.file(), [&] { calls.made.push_back("laps"); }},
+    FrmQelSummary window(grid,
+                         {calls.file(), [&] { calls.made.push_back("laps"); },
+                          [&] { calls.made.push_back("results"); }, false},
                          "Summary - 10 Lap Race   Dec-10, 8:15", QPoint(40, 50));
     EXPECT_EQ(window.objectName(), "frmQelSummary");
     EXPECT_EQ(window.windowTitle(), "Summary - 10 Lap Race   Dec-10, 8:15");
@@ -78,10 +80,35 @@ TEST(SummaryWindow, MenusColumnsAndClose) {
         ASSERT_TRUE(window.findChild<QAction*>(item)->isEnabled()) << item;
         window.findChild<QAction*>(item)->trigger();
     }
+    // Race Results is there only in the heat formats.
+    EXPECT_FALSE(window.findChild<QAction*>("mnuViewHeats")->isEnabled());
     window.findChild<QAction*>("mnuViewLaps")->trigger();
     EXPECT_EQ(calls.made, (std::vector<std::string>{"open", "save", "excel", "print", "preview",
                                                     "closed", "laps"}));
     EXPECT_TRUE(calls.closedAt.has_value());
+}
+
+// In a heat format both record windows close for the results window.
+TEST(RecordWindows, RaceResultsCloseTheWindowForTheResults) {
+    GridModel summaryGrid = makeSummaryGrid();
+    Calls calls;
+    FrmQelSummary summary(summaryGrid,
+                          {calls.file(), [] {}, [&] { calls.made.push_back("results"); }, true}, "",
+                          std::nullopt);
+    summary.show();
+    ASSERT_TRUE(summary.findChild<QAction*>("mnuViewHeats")->isEnabled());
+    summary.findChild<QAction*>("mnuViewHeats")->trigger();
+    EXPECT_FALSE(summary.isVisible());
+
+    GridModel lapGrid = makeLapGrid();
+    FrmQelViewLaps laps(
+        lapGrid, {calls.file(), [] {}, [](bool) {}, [&] { calls.made.push_back("results"); }, true},
+        4, std::nullopt);
+    laps.show();
+    ASSERT_TRUE(laps.findChild<QAction*>("mnuRaceResults")->isEnabled());
+    laps.findChild<QAction*>("mnuRaceResults")->trigger();
+    EXPECT_FALSE(laps.isVisible());
+    EXPECT_EQ(calls.made, (std::vector<std::string>{"closed", "results", "closed", "results"}));
 }
 
 TEST(LapTimesWindow, SizedByLanesWithItsSortMenu) {
@@ -90,7 +117,7 @@ TEST(LapTimesWindow, SizedByLanesWithItsSortMenu) {
     std::vector<bool> sorts;
     FrmQelViewLaps window(grid,
                           {calls.file(), [&] { calls.made.push_back("summary"); },
-                           [&](bool byTime) { sorts.push_back(byTime); }},
+                           [&](bool byTime) { sorts.push_back(byTime); }, [] {}},
                           6, std::nullopt);
     EXPECT_EQ(window.objectName(), "frmQelViewLaps");
     EXPECT_NE(window.findChild<FlexGrid*>("grdLaps"), nullptr);
@@ -119,11 +146,15 @@ TEST(RecordWindows, RefuseAnUnwiredHook) {
     Calls calls;
     RecordWindowHooks file = calls.file();
     file.saveToTextFile = nullptr;
-    EXPECT_THROW(FrmQelSummary(grid, {file, [] {}}, "", std::nullopt), std::logic_error);
+    EXPECT_THROW(FrmQelSummary(grid, {file, [] {}, [] {}}, "", std::nullopt), std::logic_error);
     file = calls.file();
     file.printPreview = nullptr;
-    EXPECT_THROW(FrmQelSummary(grid, {file, [] {}}, "", std::nullopt), std::logic_error);
-    EXPECT_THROW(FrmQelViewLaps(grid, {calls.file(), [] {}, nullptr}, 4, std::nullopt),
+    EXPECT_THROW(FrmQelSummary(grid, {file, [] {}, [] {}}, "", std::nullopt), std::logic_error);
+    EXPECT_THROW(FrmQelSummary(grid, {calls.file(), [] {}, nullptr}, "", std::nullopt),
+                 std::logic_error);
+    EXPECT_THROW(FrmQelViewLaps(grid, {calls.file(), [] {}, nullptr, [] {}}, 4, std::nullopt),
+                 std::logic_error);
+    EXPECT_THROW(FrmQelViewLaps(grid, {calls.file(), [] {}, [](bool) {}, nullptr}, 4, std::nullopt),
                  std::logic_error);
 }
 

@@ -28,13 +28,17 @@ constexpr int kScreenMarginTwips = 4000;
 FrmQelSummary::FrmQelSummary(GridModel& model, SummaryHooks hooks, const std::string& caption,
                              std::optional<QPoint> position, QWidget* parent)
     : RecordWindow("frmQelSummary", model, hooks.file, position, parent), hooks_(std::move(hooks)) {
-    requireHooks("frmQelSummary", {{"viewLaps", bool(hooks_.viewLaps)}});
+    requireHooks("frmQelSummary", {{"viewLaps", bool(hooks_.viewLaps)},
+                                   {"viewRaceResults", bool(hooks_.viewRaceResults)}});
     grid_->setObjectName("grdSum");
     buildFileMenu("Open", "E&xit");
     addMenus(*this, menu_,
              {{"mnuView", "&View", {{"mnuViewHeats", "&Race Results"}, {"mnuViewLaps", "&Laps"}}}});
-    // The results window comes with the heats' windows.
-    menu_.action("mnuViewHeats")->setEnabled(false);
+    menu_.action("mnuViewHeats")->setEnabled(hooks_.raceResultsOffered);
+    onMenu("mnuViewHeats", [this] {
+        close();
+        hooks_.viewRaceResults();
+    });
     onMenu("mnuViewLaps", [this] {
         close();
         hooks_.viewLaps();

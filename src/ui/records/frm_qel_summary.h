@@ -12,6 +12,9 @@ namespace qel::ui {
 struct SummaryHooks {
     RecordWindowHooks file;
     std::function<void()> viewLaps;  // the main window's Lap Times command
+    // The main window's Race Results command, offered only in the heat formats.
+    std::function<void()> viewRaceResults;
+    bool raceResultsOffered = false;
 };
 
 class FrmQelSummary : public RecordWindow {

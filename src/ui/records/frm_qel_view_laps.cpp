@@ -23,7 +23,9 @@ FrmQelViewLaps::FrmQelViewLaps(GridModel& model, LapTimesHooks hooks, int laneCo
     : RecordWindow("frmQelViewLaps", model, hooks.file, position, parent),
       hooks_(std::move(hooks)) {
     requireHooks("frmQelViewLaps",
-                 {{"viewSummary", bool(hooks_.viewSummary)}, {"sortBy", bool(hooks_.sortBy)}});
+                 {{"viewSummary", bool(hooks_.viewSummary)},
+                  {"sortBy", bool(hooks_.sortBy)},
+                  {"viewRaceResults", bool(hooks_.viewRaceResults)}});
     grid_->setObjectName("grdLaps");
     buildFileMenu("&Open", "&Exit");
     addMenus(
@@ -32,8 +34,11 @@ FrmQelViewLaps::FrmQelViewLaps(GridModel& model, LapTimesHooks hooks, int laneCo
          {"mnuSort",
           "Sor&t",
           {{"mnuSortByLapTime", " By Lap &Time"}, {"mnuSortByLap", " By &Lap"}}}});
-    // The results window comes with the heats' windows.
-    menu_.action("mnuRaceResults")->setEnabled(false);
+    menu_.action("mnuRaceResults")->setEnabled(hooks_.raceResultsOffered);
+    onMenu("mnuRaceResults", [this] {
+        close();
+        hooks_.viewRaceResults();
+    });
     onMenu("mnuSummary", [this] {
         close();
         hooks_.viewSummary();

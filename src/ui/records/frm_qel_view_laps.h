@@ -15,6 +15,9 @@ struct LapTimesHooks {
     std::function<void()> viewSummary;  // the main window's Summary command
     // The race director sorts by lap time (true) or back by lap (false).
     std::function<void(bool byLapTime)> sortBy;
+    // The main window's Race Results command, offered only in the heat formats.
+    std::function<void()> viewRaceResults;
+    bool raceResultsOffered = false;
 };
 
 class FrmQelViewLaps : public RecordWindow {
