@@ -69,12 +69,11 @@ TEST_F(HeatEventBox, ARoundRobinOfSixRunsEveryHeatAgainstTheBox) {
     });
     test::writeRaceFormatFile(app, 0);
     // The last heat race at this track: the four on the board and two more.
-    folder.write("QelDat/Racers.dat",
-                 "\"Ann\",\"Bob\",\"Cy\",\"Di\",\"\",\"\",\"\",\"\"\r\n");
+    folder.write("QelDat/Racers.dat", "\"Ann\",\"Bob\",\"Cy\",\"Di\",\"\",\"\",\"\",\"\"\r\n");
     folder.write("QelDat/RoundRobinChamp.dat",
                  "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n\"Di\"\r\n\"Eve\"\r\n\"Fay\"\r\n");
-    program = std::make_unique<test::MainWindowProgram>(folder.path(), port, clock, timers,
-                                                        random, sound);
+    program = std::make_unique<test::MainWindowProgram>(folder.path(), port, clock, timers, random,
+                                                        sound);
     program->start();
     ASSERT_TRUE(port.isOpen()) << port.lastError();
 

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/heats/heat_results.h"
+#include "core/heats/race_formats.h"
+#include "core/heats/results_slip.h"
+#include "core/heats/rotation.h"
 #include "core/io/dates.h"
 #include "core/io/text_file.h"
 #include "core/records/lap_grid.h"
@@ -19,6 +23,7 @@
 #include "core/seams/virtual_time.h"
 #include "platform/qt_print_surface.h"
 #include "qt/qt_text.h"
+#include "support/race_end_fakes.h"
 #include "support/scripted_prompter.h"
 #include "support/summary_race.h"
 #include "support/temp_folder.h"
@@ -57,8 +62,63 @@ struct FinishedRace : test::SummaryRace {
     }
 };
 
+// Two heats of a Round Robin on the race's track: Jo, Al, Sam and Kim move
+// one lane on after heat 1; Sam has the most laps over the two.
+void twoHeatsRun(FinishedRace& race, HeatTables& heats) {
+    race.raceSettings.raceFormat = kRoundRobin;
+    race.raceSettings.raceFormatName = "Round Robin";
+    race.state->trackName = race.installation.trackName;
+    race.state->raceTitle = "Round Robin";
+    const char* names[] = {"", "Jo Smith", "Al Brown", "Sam Lee", "Kim Park"};
+    heats.racerCount = 4;
+    for (int racer = 1; racer <= 4; ++racer) {
+        heats.heatRacers[racer].name = names[racer];
+        heats.heatRacers[racer].startLane = static_cast<int16_t>(racer);
+    }
+    heats.activeSequence = "1234";
+    BuildRotation(heats, 4, heats.activeSequence);
+    const int laps[5][3] = {{}, {0, 9, 8}, {0, 8, 8}, {0, 10, 11}, {0, 7, 6}};
+    for (int racer = 1; racer <= 4; ++racer) {
+        for (int heat = 1; heat <= 2; ++heat) {
+            const int lane = heats.heatLane[racer][heat];
+            heats.heatRacers[racer].lapsInLane[lane] = static_cast<int16_t>(laps[racer][heat]);
+            heats.heatRacers[racer].bestLap[lane] = 5200 + racer * 100;
+        }
+    }
+    heats.currentHeat = 2;
+    race.state->raceOverHandled = 1;
+}
+
 class RecordExportsTest : public ::testing::Test {
   protected:
+    // The worksheets converted to CSV by LibreOffice, into the test's folder;
+    // false when it did not finish. A profile of its own, so a LibreOffice
+    // someone has open does not take the job.
+    bool convertToCsv(const QString& office, const std::vector<fs::path>& sheets,
+                      std::string& errors) {
+        QStringList arguments{
+            "-env:UserInstallation=file://" + toQt((folder.path() / "lo").string()),
+            "--headless",
+            "--convert-to",
+            "csv",
+            "--outdir",
+            toQt(folder.path().string())};
+        for (const fs::path& sheet : sheets)
+            arguments << toQt(sheet.string());
+        QProcess process;
+        process.start(office, arguments);
+        const bool finished = process.waitForFinished(180000);
+        errors = process.readAllStandardError().toStdString();
+        return finished;
+    }
+    std::vector<std::vector<std::string>> csvRows(const char* name) {
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& line : split(readTextFile(folder.path() / name), '\n')) {
+            if (!line.empty()) rows.push_back(split(line, ','));
+        }
+        return rows;
+    }
+
     FinishedRace race;
     HeatTables heats;
     test::ScriptedPrompter prompter;
@@ -77,23 +137,12 @@ TEST_F(RecordExportsTest, TheSpreadsheetsOpenInLibreOfficeWithTheGridsCells) {
     writeGridSpreadsheet(summary, summaryFile);
     writeGridSpreadsheet(laps, lapFile);
 
-    // A profile of its own, so a LibreOffice someone has open does not take the job.
-    QProcess process;
-    process.start(office,
-                  {"-env:UserInstallation=file://" + toQt((folder.path() / "lo").string()),
-                   "--headless", "--convert-to", "csv", "--outdir", toQt(folder.path().string()),
-                   toQt(summaryFile.string()), toQt(lapFile.string())});
-    ASSERT_TRUE(process.waitForFinished(180000)) << "LibreOffice did not finish";
-    const auto rowsOf = [&](const char* name) {
-        std::vector<std::vector<std::string>> rows;
-        for (const std::string& line : split(readTextFile(folder.path() / name), '\n')) {
-            if (!line.empty()) rows.push_back(split(line, ','));
-        }
-        return rows;
-    };
+    std::string errors;
+    ASSERT_TRUE(convertToCsv(office, {summaryFile, lapFile}, errors))
+        << "LibreOffice did not finish";
 
-    const auto sheet = rowsOf("summary.csv");
-    ASSERT_GE(sheet.size(), 6u) << process.readAllStandardError().toStdString();
+    const auto sheet = csvRows("summary.csv");
+    ASSERT_GE(sheet.size(), 6u) << errors;
     EXPECT_EQ(sheet[1][0], "Pos ");
     EXPECT_EQ(sheet[1][12], "Crh %");
     EXPECT_EQ(sheet[2][0], "1");
@@ -106,7 +155,7 @@ TEST_F(RecordExportsTest, TheSpreadsheetsOpenInLibreOfficeWithTheGridsCells) {
     for (const auto& row : sheet)
         EXPECT_EQ(row.size(), 13u) << "every row has the grid's 13 columns";
 
-    const auto lapSheet = rowsOf("laps.csv");
+    const auto lapSheet = csvRows("laps.csv");
     ASSERT_GE(lapSheet.size(), 7u);
     EXPECT_EQ(lapSheet[0][1], "Red");
     EXPECT_EQ(lapSheet[1][0], "Lap");
@@ -115,6 +164,31 @@ TEST_F(RecordExportsTest, TheSpreadsheetsOpenInLibreOfficeWithTheGridsCells) {
     EXPECT_EQ(lapSheet[2][1], "5.2");
     EXPECT_EQ(lapSheet[6][2], "5.75");
     EXPECT_EQ(lapSheet[6][4], "") << "Kim has no fifth lap";
+}
+
+TEST_F(RecordExportsTest, TheHeatResultsOpenInLibreOfficeRankedAsTheWindowShowsThem) {
+    const QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed (scripts/install-deps.sh)";
+    twoHeatsRun(race, heats);
+    test::RecordingPlayer player;
+    const AppFolder app(folder.path());
+    HeatResults results({*race.state, heats, RaceSetup{race.raceSettings, race.options},
+                         race.installation, player, app});
+    results.FillResultsGrid();
+    const fs::path file = folder.path() / "results.xls";
+    writeGridSpreadsheet(results.grdRR(), file);
+    std::string errors;
+    ASSERT_TRUE(convertToCsv(office, {file}, errors)) << "LibreOffice did not finish";
+
+    const auto sheet = csvRows("results.csv");
+    ASSERT_EQ(sheet.size(), 5u) << errors;
+    EXPECT_EQ(sheet[0], (std::vector<std::string>{"ID", "Racers", "Lane  1", "Lane  2", "Lane  3",
+                                                  "Lane  4", " T- Laps", "Avg"}));
+    EXPECT_EQ(sheet[1][0], "3");
+    EXPECT_EQ(sheet[1][1], "Sam Lee");
+    EXPECT_EQ(sheet[1][6], "21");
+    EXPECT_EQ(sheet[1][7], "10.5");
+    EXPECT_EQ(sheet[4][1], "Kim Park");
 }
 
 class PdfPrintouts : public RecordExportsTest {
@@ -184,6 +258,37 @@ TEST_F(PdfPrintouts, TheLapListPrintsAColumnPerPlace) {
                 2);
     EXPECT_NEAR(static_cast<double>(lap5.find("5.750")), static_cast<double>(places.find("Second")),
                 2);
+}
+
+TEST_F(PdfPrintouts, TheResultsSlipPrintsARowPerRacerUnderItsHeadings) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+    twoHeatsRun(race, heats);
+    test::RecordingPlayer player;
+    const AppFolder app(folder.path());
+    HeatResults results({*race.state, heats, RaceSetup{race.raceSettings, race.options},
+                         race.installation, player, app});
+    results.FillResultsGrid();
+    const fs::path pdf = folder.path() / "results.pdf";
+    platform::QtPrintSurface printer(platform::PdfFile{pdf.string()});
+    RacePrintouts printouts(race.sources(), heats, {printer, prompter, time});
+    printouts.setResultsSlip([&](PrintLines& lines, bool endDoc) {
+        PrintResultsSlip(lines, results, time.now(), endDoc);
+    });
+    ASSERT_TRUE(printouts.PrintResults());
+
+    const auto lines = linesOf(pdf);
+    lineWith(lines, "Maple Hollow Raceway");
+    lineWith(lines, "Race Results");
+    lineWith(lines, "Mar. 05 2026, 20:16");
+    const std::string& heading = lines[lineWith(lines, "Racers")];
+    const std::string& sam = lines[lineWith(lines, "Sam Lee")];
+    const std::string& kim = lines[lineWith(lines, "Kim Park")];
+    // The best racer first, the figures under their headings.
+    EXPECT_LT(lineWith(lines, "Sam Lee"), lineWith(lines, "Kim Park"));
+    EXPECT_NE(sam.find("21"), std::string::npos) << sam;
+    EXPECT_NEAR(static_cast<double>(sam.find("10.5")), static_cast<double>(heading.find("Avg")), 3);
+    EXPECT_EQ(sam.find("Sam Lee"), kim.find("Kim Park"));
+    EXPECT_NE(heading.find("Total"), std::string::npos);
 }
 
 TEST(PdfPrintoutFiles, WithoutAPrinterAPrintoutIsNamedAfterItselfAndTheRaceStamp) {

@@ -33,6 +33,45 @@ bool parseInt(std::string_view text, int64_t& out) {
 
 }  // namespace
 
+namespace {
+
+std::string laneFigures(const LaneTable<int16_t>& perLane, int laneCount) {
+    std::string out = "[";
+    for (int lane = 1; lane <= laneCount; ++lane) {
+        if (lane > 1) out += ',';
+        out += std::to_string(perLane[lane]);
+    }
+    return out + "]";
+}
+
+// The racers in the results grid's order, with the rotation's lane for each heat.
+std::string racersJson(const ReplayResult& result) {
+    const HeatTables& h = *result.heats;
+    const int lanes = std::clamp<int>(result.state->laneCount, 0, kMaxLanes);
+    const int heats = std::clamp<int>(h.heatCount, 0, kMaxHeats);
+    std::string out = "[";
+    for (std::size_t row = 0; row < result.standings.size(); ++row) {
+        const int racer = result.standings[row].racer;
+        const HeatRacer& r = h.heatRacers[static_cast<std::size_t>(racer)];
+        if (row) out += ',';
+        out += "{\"racer\":" + std::to_string(racer);
+        out += ",\"name\":" + jsonString(r.name);
+        out += ",\"heatLane\":[";
+        for (int heat = 1; heat <= heats; ++heat) {
+            if (heat > 1) out += ',';
+            out += std::to_string(h.heatLane[racer][heat]);
+        }
+        out += "],\"lapsInLane\":" + laneFigures(r.lapsInLane, lanes);
+        out += ",\"totalLaps\":" + std::to_string(r.totalLaps);
+        out += ",\"pointsInLane\":" + laneFigures(r.pointsInLane, lanes);
+        out += ",\"totalPoints\":" + std::to_string(r.totalPoints);
+        out += ",\"average\":" + jsonSingle(result.standings[row].average) + "}";
+    }
+    return out + "]";
+}
+
+}  // namespace
+
 std::string toJson(const ReplayResult& result) {
     const RaceState& s = *result.state;
     const RaceBoard& board = result.board;
@@ -48,6 +87,8 @@ std::string toJson(const ReplayResult& result) {
     out += ",\"startCaption\":" + jsonString(startCaptionOf(board.startState));
     out += ",\"raceTitle\":" + jsonString(s.raceTitle);
     out += ",\"bannerVisible\":" + std::string(board.bannerVisible ? "true" : "false");
+    out += ",\"heatCount\":" + std::to_string(result.heats->heatCount);
+    out += ",\"currentHeat\":" + std::to_string(result.heats->currentHeat);
     out += ",\"events\":[";
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (i) out += ",";
@@ -85,7 +126,8 @@ std::string toJson(const ReplayResult& result) {
         }
         out += "]}";
     }
-    out += "]}";
+    out += "],\"racers\":" + racersJson(result);
+    out += "}";
     return out;
 }
 
@@ -162,6 +204,13 @@ std::string usage() {
            "  --print-summary FILE.pdf  the printed summary, through the real print\n"
            "                  adapter, into that PDF file\n"
            "  --print-laps FILE.pdf     the same for the printed lap list\n"
+           "  --racers FILE   the field of a heat race, a qualifiers file: names to the\n"
+           "                  lanes of the sequence in lane order, the rest sit out\n"
+           "  --sequence S    lane sequence: straight, european or digits 0..lanes\n"
+           "                  (default straight)\n"
+           "  --heats all|1   every heat of the rotation, or heat 1 only (default 1)\n"
+           "  --export-results FILE  the race results as their \"Save to Excel\" writes\n"
+           "                  them, to FILE without a dialog\n"
            "Prints one JSON object describing the race as it ended.\n";
 }
 
@@ -235,6 +284,16 @@ std::string parseOptions(int argc, char** argv, ReplayOptions& o) {
             o.printSummary = std::string(value);
         } else if (arg == "--print-laps") {
             o.printLaps = std::string(value);
+        } else if (arg == "--racers") {
+            o.racersFile = std::string(value);
+        } else if (arg == "--sequence") {
+            // Judged against the track's lanes once they are known.
+            o.sequence = std::string(value);
+        } else if (arg == "--heats") {
+            if (value != "all" && value != "1") return "--heats takes all or 1";
+            o.allHeats = value == "all";
+        } else if (arg == "--export-results") {
+            o.exportResults = std::string(value);
         } else if (arg == "--max-ms") {
             if (!wantInt(1, 2147483647)) return "--max-ms takes 1..2147483647";
             o.maxRaceMs = n;
@@ -255,11 +314,20 @@ ReplayResult runReplay(const ReplayOptions& o, const PdfPrinters& printers) {
                     : o.streamFile ? readBinaryFile(*o.streamFile)
                                    : std::string(),
                     result.events);
-    race.start();
-    while (race.step()) {
-    }
+    const auto runHeat = [&race] {
+        race.start();
+        while (race.step()) {
+        }
+        race.heatEnded();
+    };
+    runHeat();
+    // A heat that does not end (a stream cut short) leaves the series standing there.
+    while (o.allHeats && race.rotate())
+        runHeat();
     race.keepRecords(printers);
     *result.state = race.state();
+    *result.heats = race.heats();
+    result.standings = race.standings();
     result.board = race.board();
     result.firstLapOffset = race.setup().firstLapOffset();
     return result;

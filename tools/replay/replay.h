@@ -11,6 +11,7 @@
 
 #include "core/seams/journal_store.h"
 #include "core/seams/print_surface.h"
+#include "core/state/heat_tables.h"
 #include "core/state/race_board.h"
 #include "core/state/race_state.h"
 
@@ -49,6 +50,16 @@ struct ReplayOptions {
     // The printouts through the real print adapter, into these PDF files.
     std::optional<std::string> printSummary;
     std::optional<std::string> printLaps;
+    // The field of a heat race: a qualifiers file, one name per field, placed
+    // in the lanes of the sequence in lane order and the rest in the sit-out
+    // slots. Without it, one racer per lane of the sequence, named as the lane.
+    std::optional<std::string> racersFile;
+    // The lane sequence: "straight", "european" or the custom digits.
+    std::string sequence = "straight";
+    // Every heat of the rotation, not heat 1 alone.
+    bool allHeats = false;
+    // The race results grid as its "Save to Excel" writes it, to this file.
+    std::optional<std::string> exportResults;
     // The options the command line gave ("--lanes", "--min-lap", ...).
     std::set<std::string> given;
 };
@@ -59,24 +70,35 @@ std::string usage();
 
 struct ReplayEvent {
     int32_t elapsedMs;
-    std::string type;  // "sound", "flag", "command", "handover", "message"
+    std::string type;  // "sound", "flag", "command", "handover", "message", "heat"
     std::string value;
+};
+
+// A row of the race results grid: the racer and the average it shows.
+struct RacerStanding {
+    int racer = 0;
+    float average = 0;
 };
 
 struct ReplayResult {
     std::unique_ptr<RaceState> state = std::make_unique<RaceState>();
+    std::unique_ptr<HeatTables> heats = std::make_unique<HeatTables>();
     RaceBoard board;
     std::vector<ReplayEvent> events;
     // The lap number of a lane that has not crossed the line yet.
     int16_t firstLapOffset = 0;
+    // The race results grid's rows, best average first (heat formats only).
+    std::vector<RacerStanding> standings;
 };
 
 // A printer whose every job goes into the one PDF file given. The replay
 // library knows no printer of its own: the executable brings the real one.
 using PdfPrinters = std::function<std::unique_ptr<PrintSurface>(const std::string& pdfPath)>;
 
-// Runs the race. Throws QelError when the stream can't be read, a record
-// cannot be written, or a printout is asked for without printers.
+// Runs the race: heat 1, or with allHeats every heat of the rotation, the
+// Rotate press between them. Throws QelError when the stream, the racers or
+// the sequence can't be taken, a record cannot be written, or a printout is
+// asked for without printers.
 ReplayResult runReplay(const ReplayOptions& options, const PdfPrinters& printers = {});
 
 // The box stream that gives these crossings at their race times (each a

@@ -8,11 +8,16 @@
 #include <vector>
 
 #include "core/engine/demo_generator.h"
+#include "core/engine/lane_names.h"
 #include "core/engine/lap_counting.h"
+#include "core/engine/race_control.h"
 #include "core/engine/race_finish.h"
 #include "core/engine/race_screen.h"
 #include "core/engine/race_tick.h"
+#include "core/engine/race_title.h"
 #include "core/engine/timing_link.h"
+#include "core/heats/heat_race_end.h"
+#include "core/heats/heat_results.h"
 #include "core/heats/point_system.h"
 #include "core/records/race_records.h"
 #include "core/seams/uniform_random.h"
@@ -57,19 +62,34 @@ class ReplayRace {
     ReplayRace(const ReplayRace&) = delete;
     ReplayRace& operator=(const ReplayRace&) = delete;
 
-    // A freshly started program, then the instant start.
+    // Heat 1: a freshly started program, then the instant start. After
+    // rotate(): the heat the rotation made current, started the same way.
     void start();
     // One race tick, paced on the box clock. False once the race end has been
     // handled, the race ran past the options' limit, or a recorded stream is
     // used up and the clock no longer moves.
     bool step();
+    // After the last step of a heat. Throws QelError when the heat's end
+    // could not put the heat into the heat log.
+    void heatEnded();
+    // The heat is over with another to follow: the Start button's Rotate is
+    // pressed at once (under "Auto Delay" too, as the delay's end presses
+    // it), so the next heat's racers stand on their lanes, and the recorded
+    // stream goes back to its start. False, changing nothing, when the heat
+    // did not end or was the last.
+    bool rotate();
     // The race's records as the record windows keep them at its end: the
     // summary filled as its window fills it (so the figures the summary
     // writes back are in the state), then the saves the options ask for.
     // Then the spreadsheets and printouts asked for, the printouts on
     // printers made for their PDF files. Throws QelError when a save, an
     // export or a printout fails.
+    // In a heat format the race results grid is filled as its window fills
+    // it first, and exported when asked.
     void keepRecords(const PdfPrinters& printers = {});
+    // The rows of the race results grid as keepRecords left it; none outside
+    // the heat formats.
+    std::vector<RacerStanding> standings() const;
 
     RaceState& state() { return *state_; }
     RaceSetup setup() const { return {raceSettings_, optionsSettings_}; }
@@ -82,10 +102,18 @@ class ReplayRace {
     class Recorders;
     class RaceEndRecorder;
     class ChosenFiles;
+    class ControlWindows;
+    class ScratchFolder;
 
     // The settings of the application folder, as the program loads them.
     void loadAppFolder(const AppFolder& folder);
     void overrideWithCommandLine();
+    // The format, the sequence and the field, as the Race Format and Select
+    // Racers dialogs' OK leave them.
+    void configureFormat();
+    void chooseSequence();
+    void placeRacers();
+    bool heatRotation() const;
 
     ReplayOptions options_;
     std::unique_ptr<RaceState> state_;
@@ -113,6 +141,15 @@ class ReplayRace {
     std::unique_ptr<RaceScreen> screen_;
     std::unique_ptr<RaceFinish> finish_;
     std::unique_ptr<RaceTick> tick_;
+    std::unique_ptr<HeatRaceEnd> heatRaceEnd_;
+    // What the Select Racers OK keeps of the field (the lane names), for the
+    // Rotate press to read back, kept apart from the application folder.
+    std::unique_ptr<ScratchFolder> scratch_;
+    std::unique_ptr<LaneNames> names_;
+    std::unique_ptr<RaceTitle> title_;
+    std::unique_ptr<ControlWindows> controlWindows_;
+    std::unique_ptr<RaceControl> control_;
+    std::unique_ptr<HeatResults> results_;
     int64_t ticks_ = 0;
 };
 

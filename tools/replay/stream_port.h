@@ -17,6 +17,8 @@ class StreamPort : public TimingPort {
 
     void setReadLimit(int64_t limitMs) { limitMs_ = limitMs; }
     bool exhausted() const { return next_ >= bytes_.size(); }
+    // The recording from its first byte again, for the next heat.
+    void rewind() { next_ = 0; }
     void setWriteObserver(std::function<void(std::string_view)> observer) {
         onWrite_ = std::move(observer);
     }
