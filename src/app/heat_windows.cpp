@@ -40,10 +40,9 @@ HeatWindows::HeatWindows(RaceEngine& engine, HeatWindowServices services)
     between_ = std::make_unique<BetweenHeats>(BetweenHeatsContext{
         app.board, engine.setup(), engine.control(), app.sounds, engine.soundPlayer(),
         engine.seams().prompter, engine.seams().timers, *this});
-    abort_ = std::make_unique<HeatAbort>(HeatAbortContext{app.race, app.heats, app.board,
-                                                          engine.setup(), engine.control(),
-                                                          engine.raceTick(), engine.demo(),
-                                                          [this] { closeNextHeat(); }});
+    abort_ = std::make_unique<HeatAbort>(
+        HeatAbortContext{app.race, app.heats, app.board, engine.setup(), engine.control(),
+                         engine.raceTick(), engine.demo(), [this] { closeNextHeat(); }});
     // The automatic print after a heat, and the results window's Print.
     services_.printouts.setResultsSlip(
         [this](PrintLines& lines, bool endDoc) { printSlip(lines, endDoc); });
@@ -57,6 +56,8 @@ HeatWindows::~HeatWindows() {
 void HeatWindows::attach(ui::FrmQelTimer& mainWindow, HeatWindowHooks hooks) {
     if (!hooks.showRacersDatabase)
         throw std::logic_error("The heat windows lack the hook showRacersDatabase.");
+    if (!hooks.correctionMade)
+        throw std::logic_error("The heat windows lack the hook correctionMade.");
     mainWindow_ = &mainWindow;
     hooks_ = std::move(hooks);
 }
@@ -83,9 +84,8 @@ namespace {
 PlacementContext placementContext(RaceEngine& engine, FileDialog& fileDialog) {
     AppState& app = engine.app();
     const EngineSeams& seams = engine.seams();
-    return {seams.folder,   app.race,        app.heats,      app.board,
-            engine.setup(), app.installation, seams.prompter, seams.random,
-            fileDialog};
+    return {seams.folder,     app.race,       app.heats,    app.board, engine.setup(),
+            app.installation, seams.prompter, seams.random, fileDialog};
 }
 
 }  // namespace
@@ -100,8 +100,7 @@ void HeatWindows::showSelectRacers() {
                                   [this] { boardChanged(); }};
     placement_ = new ui::FrmSelectRacers(placementContext(engine_, services_.fileDialog),
                                          std::move(placementHooks),
-                                         {[this] { hooks().showRacersDatabase(); }},
-                                         &mainWindow());
+                                         {[this] { hooks().showRacersDatabase(); }}, &mainWindow());
     placement_->setAttribute(Qt::WA_DeleteOnClose);
     placement_->setWindowFlag(Qt::Window);
     placement_->show();
@@ -142,13 +141,16 @@ ui::FrmQelResults& HeatWindows::resultsWindow() {
                                  engine_.seams().clock.now());
         };
         hooks.boardChanged = [this] { boardChanged(); };
+        hooks.corrected = [this] {
+            if (const auto& made = results_.lastCorrection()) this->hooks().correctionMade(*made);
+        };
         resultsWindow_ = new ui::FrmQelResults(results_, std::move(hooks), &mainWindow());
         resultsWindow_->setWindowFlag(Qt::Window);
         resultsWindow_->place(resultsPlace_);
         QObject::connect(resultsWindow_.data(), &ui::FrmQelResults::closedAt,
                          [this](QRect where) { resultsPlace_ = where; });
-        QObject::connect(resultsWindow_.data(), &ui::FrmQelResults::closed,
-                         resultsWindow_.data(), &QObject::deleteLater);
+        QObject::connect(resultsWindow_.data(), &ui::FrmQelResults::closed, resultsWindow_.data(),
+                         &QObject::deleteLater);
     }
     return *resultsWindow_;
 }
@@ -186,12 +188,12 @@ void HeatWindows::refreshSummary() {
 ui::FrmNextHeat& HeatWindows::nextHeat() {
     if (!nextHeat_) {
         AppState& app = engine_.app();
-        nextHeat_ = new ui::FrmNextHeat(
-            NextHeatSources{app.heats, app.race, app.installation}, engine_.seams().timers,
-            engine_.seams().prompter, services_.printer, {[this] {
-                if (nextHeat_) nextHeat_->deleteLater();
-            }},
-            &mainWindow());
+        nextHeat_ = new ui::FrmNextHeat(NextHeatSources{app.heats, app.race, app.installation},
+                                        engine_.seams().timers, engine_.seams().prompter,
+                                        services_.printer, {[this] {
+                                            if (nextHeat_) nextHeat_->deleteLater();
+                                        }},
+                                        &mainWindow());
         nextHeat_->setWindowFlag(Qt::Window);
     }
     return *nextHeat_;
@@ -242,12 +244,11 @@ void HeatWindows::showCountDown() {
     if (!countDown_) {
         // The count-down comes up in place of the results window.
         if (resultsWindow_ && resultsWindow_->isVisible()) resultsWindow_->close();
-        countDown_ = new ui::FrmRotationCountDown(
-            *between_, {[this](QPoint where) {
-                countDownPlace_ = where;
-                if (countDown_) countDown_->deleteLater();
-            }},
-            countDownPlace_, &mainWindow());
+        countDown_ = new ui::FrmRotationCountDown(*between_, {[this](QPoint where) {
+            countDownPlace_ = where;
+            if (countDown_) countDown_->deleteLater();
+        }},
+                                                  countDownPlace_, &mainWindow());
         countDown_->setWindowFlag(Qt::Window);
     }
     countDown_->render();

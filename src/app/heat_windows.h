@@ -47,6 +47,8 @@ struct HeatWindowServices {
 struct HeatWindowHooks {
     // The Racers Database, modal, opened from the placement dialog.
     std::function<void()> showRacersDatabase;
+    // A correction in the results window, for the race journal.
+    std::function<void(const ResultCorrection&)> correctionMade;
 };
 
 class HeatWindows : public RaceEndSubsystem, public BetweenHeatsWindows, public ResultViews {

@@ -100,7 +100,9 @@ void Program::start(const QRect& placement) {
     mainWindow_ = std::make_unique<ui::FrmQelTimer>(engine_, *windows_);
     windows_->attach(*mainWindow_);
     recordWindows_->attach(*mainWindow_, [this] { heatWindows_->showRaceResults(); });
-    heatWindows_->attach(*mainWindow_, {[this] { windows_->showRacersDatabase(); }});
+    heatWindows_->attach(*mainWindow_,
+                         {[this] { windows_->showRacersDatabase(); },
+                          [this](const ResultCorrection& made) { journal_->correction(made); }});
     engine_.Form_Load({[this] { windows_->showInstallation(); }});
     records_->rotateHeatLog();
     // The Save page's ticks, read as the Options dialog would show them.

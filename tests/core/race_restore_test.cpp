@@ -16,12 +16,14 @@
 #include "core/app_state.h"
 #include "core/engine/race_engine.h"
 #include "core/heats/heat_race_end.h"
+#include "core/heats/heat_results.h"
 #include "core/heats/race_formats.h"
 #include "core/heats/rotation.h"
 #include "core/io/data_folder.h"
 #include "core/io/errors.h"
 #include "core/seams/virtual_time.h"
 #include "support/fake_timing_port.h"
+#include "support/race_end_fakes.h"
 #include "support/race_setup.h"
 #include "support/recording_sound_device.h"
 #include "support/recording_windows.h"
@@ -285,6 +287,79 @@ TEST_F(HeatRestoreTest, HeatThreeOfSixComesBackAsItStoodAndTheSeriesGoesOnToHeat
         EXPECT_EQ(journal.at(heat).record.race.heat, heat);
         EXPECT_EQ(journal.at(heat).outcome, "finished") << "heat " << heat;
     }
+}
+
+// The race director's corrections in the results window: one between heats
+// and two in heat 3, one of which moves a lane's counter on the board. The
+// journal keeps each with its heat, and heat 3 comes back with them.
+TEST_F(HeatRestoreTest, CorrectionsFromTheResultsComeBackWithTheirHeat) {
+    auto first = launch();
+    setUpRoundRobin(*first);
+    test::RecordingPlayer player;
+    HeatResults results({first->app->race, first->app->heats, first->engine.setup(),
+                         first->app->installation, player, appFolder});
+    // Right-clicks (or left) the cell of racer in lane, as the window passes it on.
+    const auto correct = [&](int racer, int lane, PressButton button) {
+        results.FillResultsGrid();
+        results.mnuAdjustLaps();
+        const GridModel& grid = results.grdRR();
+        for (int row = 1; row < grid.rows(); ++row) {
+            if (grid.textMatrix(row, 0) != std::to_string(racer)) continue;
+            ASSERT_NE(results.cellPressed(row, lane + 1, button), CellPress::Ignored);
+            first->journal.correction(*results.lastCorrection());
+            first->journal.boardShown();
+            return;
+        }
+        FAIL() << "no row for racer " << racer;
+    };
+    for (int heat = 1; heat <= 2; ++heat) {
+        first->press();
+        runHeat(*first);
+        ASSERT_EQ(first->caption(), "Rotate");
+        // Between heats 1 and 2: Ann gets a lap more in lane 1.
+        if (heat == 1) correct(1, 1, PressButton::Left);
+        first->press();
+    }
+    EXPECT_EQ(journal.at(1).record.events.back().kind, kCorrectionEvent);
+    EXPECT_EQ(journal.at(1).record.events.back().detail, "1,1,1,laps,board");
+    first->press();
+    for (int ms = 0; ms < 8000; ms += 100)
+        time.advance(100);
+    // In heat 3: Eve, on lane 1, loses a lap (the board's counter with it);
+    // Bob's lane 2 of heat 1 gains one.
+    const int16_t eveLaps = first->app->race.lapCount[1];
+    correct(5, 1, PressButton::Right);
+    ASSERT_EQ(first->app->race.lapCount[1], eveLaps - 1);
+    correct(2, 2, PressButton::Left);
+    for (int ms = 0; ms < 4000; ms += 100)
+        time.advance(100);
+    const std::vector<RacerResult> standing = resultsOf(first->app->heats);
+    const LaneTable<int16_t> laps = first->app->race.lapCount;
+    first.reset();
+
+    // The journal took every lap after the correction as the lap it is.
+    int lastEveLap = 0;
+    for (const JournalLap& lap : journal.at(3).record.laps)
+        if (lap.lane == 1) lastEveLap = std::max(lastEveLap, lap.lap);
+    EXPECT_EQ(lastEveLap, laps[1]);
+
+    auto second = launch();
+    second->prompter.answer(MessageAnswer::Yes);
+    OfferInterruptedRace(journal, second->engine, second->journal);
+    EXPECT_EQ(resultsOf(second->app->heats), standing);
+    EXPECT_EQ(second->app->race.lapCount, laps);
+}
+
+TEST(Corrections, ReadBackOnlyAsTheWindowMakesThem) {
+    const ResultCorrection lap{3, 2, -1, false, true};
+    EXPECT_EQ(correctionText(lap), "3,2,-1,laps,board");
+    EXPECT_EQ(parseCorrection(correctionText(lap)), lap);
+    const ResultCorrection point{12, 8, 1, true, false};
+    EXPECT_EQ(parseCorrection(correctionText(point)), point);
+    for (const char* damaged :
+         {"", "3,2,-1", "3,2,2,laps", "0,2,1,laps", "201,2,1,laps", "3,9,1,laps", "3,2,1,goals",
+          "3,2,1,laps,floor", "x,2,1,laps", "3,2,1,laps,board,again"})
+        EXPECT_EQ(parseCorrection(damaged), std::nullopt) << damaged;
 }
 
 // --- A damaged series ---------------------------------------------------------

@@ -61,7 +61,8 @@ struct ResultsBench {
             },
             [this] { calls.push_back("print"); },
             [this] { calls.push_back("excel"); },
-            [this] { calls.push_back("board"); }};
+            [this] { calls.push_back("board"); },
+            [this] { calls.push_back("corrected"); }};
     }
 
     std::unique_ptr<RaceState> race = std::make_unique<RaceState>();
@@ -172,7 +173,7 @@ TEST(ResultsWindow, ClicksOnTheGridCorrectLaps) {
     EXPECT_EQ(model.textMatrix(4, 3), "0");
     EXPECT_EQ(model.textMatrix(4, 6), "0");
     EXPECT_EQ(bench.race->lapCount[2], 0);
-    EXPECT_EQ(bench.calls, (std::vector<std::string>{"board"}));
+    EXPECT_EQ(bench.calls, (std::vector<std::string>{"corrected", "board"}));
     EXPECT_EQ(bench.player.played, (std::vector<std::string>{"Remove Lap.wav"}));
     click(Qt::LeftButton, 1, 4);
     EXPECT_EQ(model.textMatrix(1, 4), "13");
@@ -230,11 +231,11 @@ TEST(ResultsWindow, OpensWhereItStoodAndTellsWhereItWasWhenClosed) {
 
 TEST(ResultsWindow, RefusesAnUnwiredHook) {
     ResultsBench bench;
-    for (int missing = 0; missing < 6; ++missing) {
+    for (int missing = 0; missing < 7; ++missing) {
         ResultsHooks hooks = bench.hooks();
-        std::array<std::function<void()>*, 6> all{&hooks.showSummary,     &hooks.showLapTimes,
-                                                  &hooks.showRaceResults, &hooks.print,
-                                                  &hooks.saveToExcel,     &hooks.boardChanged};
+        std::array<std::function<void()>*, 7> all{
+            &hooks.showSummary, &hooks.showLapTimes, &hooks.showRaceResults, &hooks.print,
+            &hooks.saveToExcel, &hooks.boardChanged, &hooks.corrected};
         *all[missing] = nullptr;
         EXPECT_THROW(FrmQelResults(bench.results, hooks), std::logic_error) << missing;
     }

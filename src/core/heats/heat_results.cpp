@@ -227,7 +227,25 @@ int HeatResults::racerOfRow(int row) const {
     return static_cast<int>(*number);
 }
 
+void applyCorrection(HeatTables& heats, RaceState& race, const ResultCorrection& made) {
+    if (made.racer < 1 || made.racer > kMaxRacers || made.lane < 1 || made.lane > kMaxLanes) return;
+    HeatRacer& r = heats.heatRacers[made.racer];
+    const int lane = made.lane;
+    r.adjustInLane[lane] = saturated(r.adjustInLane[lane] + made.delta);
+    if (made.points) {
+        r.pointsInLane[lane] = saturated(r.pointsInLane[lane] + made.delta);
+        SumRacerPoints(heats);
+        return;
+    }
+    r.lapsInLane[lane] = saturated(r.lapsInLane[lane] + made.delta);
+    if (made.boardLap)
+        race.lapCount[lane] =
+            static_cast<int16_t>(std::clamp(race.lapCount[lane] + made.delta, 0, kMaxLap));
+    SumRacerLaps(heats);
+}
+
 CellPress HeatResults::cellPressed(int row, int col, PressButton button) {
+    lastCorrection_.reset();
     if (caption_.find("Best") != std::string::npos) return CellPress::Ignored;
     const int lanes = laneCount();
     if (row < 1 || row >= grid_.rows() || row > racerRows()) return CellPress::Ignored;
@@ -243,25 +261,17 @@ CellPress HeatResults::cellPressed(int row, int col, PressButton button) {
     context_.player.PlaySoundFile(add ? kAddLapSound : kRemoveLapSound);
 
     HeatTables& heats = context_.heats;
-    HeatRacer& r = heats.heatRacers[racer];
-    r.adjustInLane[lane] = saturated(r.adjustInLane[lane] + d);
-    if (championship()) {
-        r.pointsInLane[lane] = saturated(r.pointsInLane[lane] + d);
-        SumRacerPoints(heats);
-        showRow(row, racer);
-        return CellPress::PointCorrected;
-    }
-
-    r.lapsInLane[lane] = saturated(r.lapsInLane[lane] + d);
+    RaceState& race = context_.race;
+    const bool points = championship();
     // The lane's counter on the board is this racer's only while the racer
     // drives the lane in the current heat; a correction of an earlier heat
     // must not move another racer's laps. It stays within the lap store.
-    RaceState& race = context_.race;
-    if (heats.laneRacer[lane][heatsRun()] == racer)
-        race.lapCount[lane] = static_cast<int16_t>(std::clamp(race.lapCount[lane] + d, 0, kMaxLap));
-    SumRacerLaps(heats);
+    const bool boardLap = !points && heats.laneRacer[lane][heatsRun()] == racer &&
+                          std::clamp(race.lapCount[lane] + d, 0, kMaxLap) != race.lapCount[lane];
+    lastCorrection_ = ResultCorrection{racer, lane, d, points, boardLap};
+    applyCorrection(heats, race, *lastCorrection_);
     showRow(row, racer);
-    return CellPress::LapCorrected;
+    return points ? CellPress::PointCorrected : CellPress::LapCorrected;
 }
 
 void HeatResults::mnuBestLaps() {

@@ -6,6 +6,7 @@
 // the window's caption, tooltip and menu states, which the window only shows.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/engine/race_setup.h"
@@ -60,6 +61,21 @@ enum class PressButton { Left, Right };
 // corrected (which may have changed a lane's lap counter on the board).
 enum class CellPress { Ignored, PointCorrected, LapCorrected };
 
+// A correction the race director made: one lap or point more or less for a
+// racer in a lane, and whether the lane's lap counter on the board moved with it.
+struct ResultCorrection {
+    int racer = 0;
+    int lane = 0;
+    int delta = 0;
+    bool points = false;
+    bool boardLap = false;
+    bool operator==(const ResultCorrection&) const = default;
+};
+
+// What a correction does to the racer table (and the lane's lap counter,
+// when it moved with it); a racer or lane the tables do not hold is ignored.
+void applyCorrection(HeatTables& heats, RaceState& race, const ResultCorrection& made);
+
 struct ResultsMenus {
     bool adjustLaps = false;    // mnuAdjustLaps
     bool adjustPoints = false;  // mnuAdjustPoints
@@ -106,6 +122,8 @@ class HeatResults {
     // Only a light-yellow lane cell of a racer row that does not read "0"
     // takes it, and none while the best laps are shown.
     CellPress cellPressed(int row, int col, PressButton button);
+    // The correction the last press made; nullopt when it made none.
+    const std::optional<ResultCorrection>& lastCorrection() const { return lastCorrection_; }
     // View menu: each racer's best lap per lane, the lane's best in green.
     void mnuBestLaps();
     // View menu, back from the best laps: the caption and white lane cells;
@@ -146,6 +164,7 @@ class HeatResults {
     GridModel grid_;
     std::string caption_;
     bool bestLapsShown_ = false;
+    std::optional<ResultCorrection> lastCorrection_;
     Observer observer_;
 };
 

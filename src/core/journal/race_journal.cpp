@@ -74,6 +74,7 @@ void RaceJournal::begin() {
     // journal always has what putting the series back needs.
     const std::vector<JournalHeatRacer> racers = heatRacers();
     write([&] { race_ = store_.beginRace(race, lanes, racers); });
+    lastRace_ = race_;
     // A lane's count starts one below its first lap; only laps above it are counted ones.
     journalled_.fill(static_cast<int16_t>(s_.setup.firstLapOffset()));
 }
@@ -91,11 +92,56 @@ std::vector<JournalHeatRacer> RaceJournal::heatRacers() const {
     return racers;
 }
 
-void RaceJournal::recordHeatRacers() {
-    if (!race_ || !s_.setup.heatRotation()) return;
+void RaceJournal::recordHeatRacers(int64_t race) {
+    if (!s_.setup.heatRotation()) return;
     const std::vector<JournalHeatRacer> racers = heatRacers();
-    const int64_t race = *race_;
     write([&] { store_.recordHeatRacers(race, racers); });
+}
+
+std::string correctionText(const ResultCorrection& made) {
+    return std::to_string(made.racer) + "," + std::to_string(made.lane) + "," +
+           std::to_string(made.delta) + "," + (made.points ? "points" : "laps") +
+           (made.boardLap ? ",board" : "");
+}
+
+std::optional<ResultCorrection> parseCorrection(const std::string& text) {
+    ResultCorrection made;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(',', start)) != std::string::npos; start = at + 1)
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
+    if (parts.size() < 4 || parts.size() > 5) return std::nullopt;
+    try {
+        made.racer = std::stoi(parts[0]);
+        made.lane = std::stoi(parts[1]);
+        made.delta = std::stoi(parts[2]);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (parts[3] != "points" && parts[3] != "laps") return std::nullopt;
+    made.points = parts[3] == "points";
+    if (parts.size() == 5 && parts[4] != "board") return std::nullopt;
+    made.boardLap = parts.size() == 5;
+    if (made.racer < 1 || made.racer > kMaxRacers || made.lane < 1 || made.lane > kMaxLanes ||
+        (made.delta != 1 && made.delta != -1))
+        return std::nullopt;
+    return made;
+}
+
+void RaceJournal::correction(const ResultCorrection& made) {
+    const std::optional<int64_t> race = race_ ? race_ : lastRace_;
+    if (!race || !s_.setup.heatRotation()) return;
+    // The lane's counter moved with the correction: the journal's count of
+    // the lane's laps moves too, so the next crossing is journalled as the
+    // lap it is, and no lap is taken for one counted.
+    if (race_ && made.boardLap && made.lane >= 1 && made.lane <= kMaxLanes)
+        journalled_[made.lane] = static_cast<int16_t>(journalled_[made.lane] + made.delta);
+    JournalBatch batch;
+    batch.events.push_back({s_.state.elapsedMs, kCorrectionEvent, correctionText(made)});
+    const int64_t id = *race;
+    write([&] { store_.record(id, batch); });
+    recordHeatRacers(id);
 }
 
 void RaceJournal::collectLaps(JournalBatch& batch) {
@@ -122,13 +168,14 @@ void RaceJournal::end(JournalBatch& batch, const char* outcome) {
     const int64_t race = *race_;
     write([&] { store_.record(race, batch); });
     // The series' table with this heat's laps and points in.
-    recordHeatRacers();
+    recordHeatRacers(race);
     write([&] { store_.endRace(race, s_.clock.now(), outcome); });
     race_.reset();
 }
 
 void RaceJournal::resume(int64_t race) {
     race_ = race;
+    lastRace_ = race;
     for (int lane = 1; lane <= kMaxLanes; ++lane)
         journalled_[lane] = s_.state.lapCount[lane];
     lastStart_ = StartState::Continue;

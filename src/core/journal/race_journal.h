@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/engine/race_setup.h"
+#include "core/heats/heat_results.h"
 #include "core/journal/journalled_port.h"
 #include "core/seams/clock.h"
 #include "core/seams/journal_store.h"
@@ -32,6 +34,14 @@ struct RaceJournalSources {
     JournalledPort* boxLine = nullptr;
 };
 
+// The event a correction from the results window leaves in its heat, with
+// its detail "racer,lane,delta,points|laps[,board]" (board: the lane's lap
+// counter moved with it).
+inline constexpr const char* kCorrectionEvent = "correction";
+std::string correctionText(const ResultCorrection& made);
+// nullopt for a detail that is not a correction the window can make.
+std::optional<ResultCorrection> parseCorrection(const std::string& text);
+
 class RaceJournal {
   public:
     RaceJournal(JournalStore& store, RaceJournalSources sources) : store_(store), s_(sources) {}
@@ -46,11 +56,16 @@ class RaceJournal {
     // The race being journalled, while one runs.
     std::optional<int64_t> race() const { return race_; }
 
+    // A correction from the results window: kept with the heat under way, or
+    // with the heat just run when the series stands between heats, with the
+    // racer table as it now stands.
+    void correction(const ResultCorrection& made);
+
   private:
     void begin();
     // The series' racer table as it stands; empty outside the heat formats.
     std::vector<JournalHeatRacer> heatRacers() const;
-    void recordHeatRacers();
+    void recordHeatRacers(int64_t race);
     void collectLaps(JournalBatch& batch);
     void end(JournalBatch& batch, const char* outcome);
     void write(const std::function<void()>& action);
@@ -58,6 +73,8 @@ class RaceJournal {
     JournalStore& store_;
     RaceJournalSources s_;
     std::optional<int64_t> race_;
+    // The heat journalled last, which a correction between heats belongs to.
+    std::optional<int64_t> lastRace_;
     // The last lap of each lane already in the journal.
     LaneTable<int16_t> journalled_{};
     StartState lastStart_ = StartState::Start;

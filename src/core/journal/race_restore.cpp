@@ -7,6 +7,8 @@
 #include <limits>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "core/engine/lap_counting.h"
 #include "core/engine/race_start.h"
@@ -164,10 +166,25 @@ void RestoreRace(const JournalRecord& record, int64_t race, RaceEngine& engine,
     if (series) restoreSeries(*series, app.heats, s.laneCount, s, b);
     engine.title().UpdateRaceTitle();
     LapCounter counter(s, app.heats, b, setup);
+    // The corrections from the results window come back where they fell
+    // among the laps: one that moved a lane's counter numbers the laps after it.
+    std::vector<std::pair<int32_t, ResultCorrection>> corrections;
+    if (series) {
+        for (const JournalEvent& event : record.events) {
+            if (event.kind != kCorrectionEvent) continue;
+            if (const auto made = parseCorrection(event.detail))
+                corrections.emplace_back(event.raceMs, *made);
+        }
+    }
+    std::size_t next = 0;
     for (const JournalLap& lap : record.laps) {
+        for (; next < corrections.size() && corrections[next].first < lap.raceMs; ++next)
+            applyCorrection(app.heats, s, corrections[next].second);
         s.elapsedMs = lap.raceMs;
         counter.CountLap(lap.lane);
     }
+    for (; next < corrections.size(); ++next)
+        applyCorrection(app.heats, s, corrections[next].second);
     for (const JournalEvent& event : record.events) {
         if (event.raceMs > s.elapsedMs) s.elapsedMs = event.raceMs;
         if (event.kind == "flag" && event.detail == std::to_string(kFlagWhite))

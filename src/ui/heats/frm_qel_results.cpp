@@ -30,7 +30,8 @@ FrmQelResults::FrmQelResults(HeatResults& model, ResultsHooks hooks, QWidget* pa
                                    {"showRaceResults", bool(hooks_.showRaceResults)},
                                    {"print", bool(hooks_.print)},
                                    {"saveToExcel", bool(hooks_.saveToExcel)},
-                                   {"boardChanged", bool(hooks_.boardChanged)}});
+                                   {"boardChanged", bool(hooks_.boardChanged)},
+                                   {"corrected", bool(hooks_.corrected)}});
     setObjectName("frmQelResults");
     grid_ = new FlexGrid(model_.grdRR(), this);
     grid_->setObjectName("grdRR");
@@ -129,6 +130,8 @@ void FrmQelResults::cellPressed(int row, int col, Qt::MouseButton button) {
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
     const CellPress done = model_.cellPressed(
         row, col, button == Qt::LeftButton ? PressButton::Left : PressButton::Right);
+    if (done == CellPress::Ignored) return;
+    hooks_.corrected();
     if (done == CellPress::LapCorrected) hooks_.boardChanged();
 }
 

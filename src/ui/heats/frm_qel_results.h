@@ -26,6 +26,9 @@ struct ResultsHooks {
     // A lap correction may have changed a lane's lap counter: the board
     // shows it anew.
     std::function<void()> boardChanged;
+    // A lap or point was corrected (HeatResults::lastCorrection says which),
+    // before the board shows it.
+    std::function<void()> corrected;
 };
 
 class FrmQelResults : public QMainWindow {

@@ -22,10 +22,9 @@ FrmQelViewLaps::FrmQelViewLaps(GridModel& model, LapTimesHooks hooks, int laneCo
                                std::optional<QPoint> position, QWidget* parent)
     : RecordWindow("frmQelViewLaps", model, hooks.file, position, parent),
       hooks_(std::move(hooks)) {
-    requireHooks("frmQelViewLaps",
-                 {{"viewSummary", bool(hooks_.viewSummary)},
-                  {"sortBy", bool(hooks_.sortBy)},
-                  {"viewRaceResults", bool(hooks_.viewRaceResults)}});
+    requireHooks("frmQelViewLaps", {{"viewSummary", bool(hooks_.viewSummary)},
+                                    {"sortBy", bool(hooks_.sortBy)},
+                                    {"viewRaceResults", bool(hooks_.viewRaceResults)}});
     grid_->setObjectName("grdLaps");
     buildFileMenu("&Open", "&Exit");
     addMenus(
