@@ -1,7 +1,8 @@
 // qel-race-desk: the program as main() composes it, over the real serial port
 // and timers, in the application folder given, with a race started from its
 // Start button, running until it is killed. Tests kill it mid-race to see what
-// a crash leaves behind.
+// a crash leaves behind. Given a race format and length ("Round Robin" "0.1"),
+// the race director chooses them in Race Format first.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,8 +18,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: qel-race-desk APPLICATION_FOLDER\n", stderr);
+    if (argc != 2 && argc != 4) {
+        std::fputs("usage: qel-race-desk APPLICATION_FOLDER [RACE_FORMAT LENGTH]\n", stderr);
         return 2;
     }
     const std::filesystem::path root(argv[1]);
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
     qel::test::ProgramHarness desk(root, port, clock, timers, random, sound, prompter);
     desk.settings.setValue("Options", "Show Tips at Startup", "0");
     desk.start();
+    if (argc == 4)
+        desk.chooseRaceFormat(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     desk.pressStart();
     std::printf("%s\n", desk.startCaption().toStdString().c_str());
     std::fflush(stdout);

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "box_simulator_process.h"
 #include "core/seams/uniform_random.h"
@@ -25,14 +26,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The laps the journal holds: (lane, lap) -> lap time in ms.
-std::map<std::pair<int, int>, int64_t> journalledLaps(const fs::path& file) {
+// The laps the journal holds (of one race, or of all): (lane, lap) -> lap time in ms.
+std::map<std::pair<int, int>, int64_t> journalledLaps(const fs::path& file, int64_t race = 0) {
     std::map<std::pair<int, int>, int64_t> laps;
     sqlite3* db = nullptr;
+    const std::string query = "SELECT lane, lap, lap_ms FROM laps" +
+                              (race > 0 ? " WHERE race = " + std::to_string(race) : std::string());
     if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT lane, lap, lap_ms FROM laps", -1, &statement, nullptr) ==
-            SQLITE_OK) {
+        if (sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
             while (sqlite3_step(statement) == SQLITE_ROW) {
                 laps[{sqlite3_column_int(statement, 0), sqlite3_column_int(statement, 1)}] =
                     sqlite3_column_int64(statement, 2);
@@ -108,6 +110,118 @@ TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
         },
         15000))
         << box.diagnostics();
+}
+
+// The same in the middle of a heat series: a Round Robin of six on the box,
+// Auto-Delay on, killed in heat 3 of 6, started again and put back with the
+// first two heats' results as they stood, heat 3's laps to the millisecond,
+// and the series rolling on to heat 4 by itself after Continue.
+TEST(RaceKillRestore, AKilledHeatComesBackAndTheSeriesGoesOn) {
+    test::TempFolder folder;
+    test::BoxSimulator box{folder.path(), 23, "1=1200,2=1300,3=1400,4=1800"};
+    ASSERT_TRUE(box.waitUntilReady()) << box.diagnostics();
+    test::copyShippedApplicationFolder(folder);
+    test::pointPortOneAt(folder, box.link());
+    const AppFolder app(folder.path());
+    test::changeOptionsFile(app, [](OptionsSettings& o) {
+        o.startDelayIndex = 0;
+        o.minLapTimeIndex = 2;  // half a second
+        o.coastTimeIndex = 2;   // one second
+        o.instantStart = -1;
+        o.dragStart = 0;
+        o.formula1Start = 0;
+    });
+    // Real mode with five seconds to view a heat's result and five to count down.
+    RaceFormatSettings format;
+    DefaultRaceFormatFile(app, format, test::kSimulatorLanes);
+    format.demoMode = 0;
+    format.autoDelay = 1;
+    format.viewDelayListIndex = 0;
+    format.viewDelaySeconds = 5;
+    format.rotateDelayListIndex = 0;
+    format.rotateDelaySeconds = 5;
+    WriteRaceFormatFile(raceFormatFilePath(app), format);
+    // The last heat race at this track: the four on the board and two more.
+    folder.write("QelDat/Racers.dat", "\"Ann\",\"Bob\",\"Cy\",\"Di\",\"\",\"\",\"\",\"\"\r\n");
+    folder.write("QelDat/RoundRobinChamp.dat",
+                 "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n\"Di\"\r\n\"Eve\"\r\n\"Fay\"\r\n");
+
+    QProcess desk;
+    desk.start(QStringLiteral(QEL_BINARY_DIR "/tests/qel-race-desk"),
+               {QString::fromStdString(folder.path().string()), "Round Robin", "0.1"});
+    ASSERT_TRUE(desk.waitForStarted(5000));
+    const fs::path journal = folder.path() / "Stats" / "RaceJournal.sqlite";
+    const auto heat3Laps = [&] {
+        const std::string count =
+            test::journalQuery(journal,
+                               "SELECT count(*) FROM laps JOIN races ON races.id = laps.race "
+                               "WHERE races.heat = 3");
+        return count.empty() ? 0 : std::stoi(count);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heat3Laps() >= 8; }, 90000))
+        << desk.readAllStandardOutput().toStdString() << desk.readAllStandardError().toStdString()
+        << box.diagnostics();
+    desk.kill();
+    ASSERT_TRUE(desk.waitForFinished(5000));
+    const std::string heat3 = test::journalQuery(journal, "SELECT id FROM races WHERE heat = 3");
+    std::map<std::pair<int, int>, int64_t> laps;
+    for (const auto& [key, ms] : journalledLaps(journal, std::stoll(heat3)))
+        laps[key] = ms;
+    std::map<int, int> lastLap;
+    for (const auto& [key, ms] : laps)
+        lastLap[key.first] = std::max(lastLap[key.first], key.second);
+
+    platform::SerialPort port{app};
+    platform::QtClock clock;
+    platform::QtTimerService timers;
+    UniformRandom random{5};
+    platform::SdlSoundDevice sound;
+    test::MainWindowProgram program(folder.path(), port, clock, timers, random, sound);
+    program.prompter.answer(MessageAnswer::Yes);
+    program.start();
+    ASSERT_EQ(program.prompter.messages().size(), 1u);
+    const HeatTables& heats = program.engine.app().heats;
+    EXPECT_EQ(heats.currentHeat, 3);
+    EXPECT_EQ(heats.heatCount, 6);
+    ASSERT_EQ(heats.racerCount, 6);
+    // Heats 1 and 2 as the killed program had them when heat 3 began: each
+    // racer's laps in the lanes of those heats.
+    for (int racer = 1; racer <= 6; ++racer) {
+        const std::string where = " FROM heat_racers_at_start WHERE race = " + heat3 +
+                                  " AND racer = " + std::to_string(racer);
+        const HeatRacer& r = heats.heatRacers[racer];
+        EXPECT_EQ(r.name, test::journalQuery(journal, "SELECT name" + where));
+        std::vector<std::string> lapsInLane{""};
+        const std::string kept = test::journalQuery(journal, "SELECT laps_in_lane" + where);
+        for (std::size_t from = 0, to;; from = to + 1) {
+            to = kept.find(',', from);
+            lapsInLane.push_back(kept.substr(from, to - from));
+            if (to == std::string::npos) break;
+        }
+        for (int heat = 1; heat <= 2; ++heat) {
+            const int lane = heats.heatLane[racer][heat];
+            if (lane == 0) continue;
+            ASSERT_LT(static_cast<std::size_t>(lane), lapsInLane.size());
+            EXPECT_EQ(std::to_string(r.lapsInLane[lane]), lapsInLane[lane])
+                << r.name << " heat " << heat;
+            EXPECT_GT(r.lapsInLane[lane], 0) << r.name << " heat " << heat;
+        }
+    }
+    const RaceState& s = program.engine.state();
+    for (const auto& [lane, lap] : lastLap)
+        EXPECT_EQ(s.lapCount[lane], lap) << "lane " << lane;
+    for (const auto& [key, ms] : laps) {
+        EXPECT_EQ(std::llround(s.lapTimes[key.first][key.second] * 1000.0), ms)
+            << "lane " << key.first << " lap " << key.second;
+    }
+    EXPECT_EQ(program.startCaption(), "Continue");
+
+    // Continue: heat 3 runs out, and the delays bring heat 4 to its start.
+    program.pressStart();
+    ASSERT_EQ(program.startCaption(), "Pause");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return heats.currentHeat == 4 && program.startCaption() == "Pause"; }, 40000))
+        << "heat " << heats.currentHeat << " " << program.startCaption().toStdString();
 }
 
 }  // namespace
