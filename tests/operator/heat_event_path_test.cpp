@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/grid/grid_color.h"
 #include "core/io/text_file.h"
 #include "core/state/heat_tables.h"
 #include "operator_desk.h"
@@ -159,6 +160,64 @@ TEST_F(HeatEventPath, AChampionshipPointCorrectionHoldsThroughTheNextHeat) {
     desk.pressStart();  // Start
     ASSERT_TRUE(runUntil([&] { return desk.text("lblRaceOver") == "Heat Over"; }, 60'000));
     EXPECT_EQ(heats.heatRacers[racer].pointsInLane[lane], points + 1);
+}
+
+// The rotation of every heat in its window, and the Abort button of a paused
+// heat: the heat run again from its start, or the whole race back to heat 1.
+TEST_F(HeatEventPath, AnAbortedHeatRunsAgainOrTheRaceGoesBackToHeatOne) {
+    test::ProgramHarness& desk = start();
+    useStartMethod(0, 0);
+    desk.chooseRaceFormat("Round Robin", "0.25");
+    const HeatTables& heats = desk.program.app().heats;
+    ASSERT_EQ(heats.heatCount, 4);
+    desk.pressStart();
+    ASSERT_TRUE(runUntil([&] { return desk.startCaption() == "Rotate"; }, 60'000));
+    desk.pressStart();
+    ASSERT_EQ(heats.currentHeat, 2);
+    ASSERT_EQ(desk.startCaption(), "Start");
+
+    // The rotation: a row per heat, the heat already run in yellow.
+    desk.chooseMenu("mnuHeatSequence");
+    QWidget* sequence = test::shownWindow("frmNextHeat");
+    ASSERT_NE(sequence, nullptr);
+    const GridModel& rotation = sequence->findChild<ui::FlexGrid*>("grdgrid")->model();
+    ASSERT_EQ(rotation.rows(), 6);
+    EXPECT_EQ(rotation.textMatrix(0, 0), "Print Grid");
+    EXPECT_EQ(rotation.textMatrix(3, 0), "Heat 2");
+    EXPECT_EQ(rotation.textMatrix(3, 1), heats.heatRacers[heats.laneRacer[1][2]].name);
+    EXPECT_EQ(rotation.cellBackColor(2, 1), rgbColor(255, 255, 0));
+    EXPECT_NE(rotation.cellBackColor(3, 1), rgbColor(255, 255, 0));
+
+    // Four seconds of the heat, then Pause.
+    const auto pauseHeat = [&] {
+        desk.pressStart();
+        runUntil([] { return false; }, 4'000);
+        ASSERT_EQ(desk.startCaption(), "Pause");
+        desk.pressStart();
+        ASSERT_EQ(desk.startCaption(), "Continue");
+    };
+    // Restart Heat: heat 2 again from its start, its racers on their lanes.
+    pauseHeat();
+    desk.hands.expect("frmAbort", [](QWidget& dialog) { test::click(dialog, "cmdStartHeat"); });
+    QTest::mouseClick(desk.window().findChild<QPushButton*>("cmdAbort"), Qt::LeftButton);
+    ASSERT_TRUE(desk.hands.done());
+    EXPECT_EQ(desk.startCaption(), "Start");
+    EXPECT_EQ(heats.currentHeat, 2);
+    EXPECT_EQ(desk.program.app().board.flagPicture, kFlagRed);
+    for (int lane = 1; lane <= 4; ++lane)
+        EXPECT_EQ(desk.cell("lblName", lane).toStdString(),
+                  heats.heatRacers[heats.laneRacer[lane][2]].name + " ")
+            << lane;
+
+    // Abort Race: back to heat 1, the rotation's window closed.
+    pauseHeat();
+    desk.hands.expect("frmAbort", [](QWidget& dialog) { test::click(dialog, "cmdAbortRace"); });
+    QTest::mouseClick(desk.window().findChild<QPushButton*>("cmdAbort"), Qt::LeftButton);
+    ASSERT_TRUE(desk.hands.done());
+    EXPECT_EQ(desk.startCaption(), "Start");
+    EXPECT_EQ(heats.currentHeat, 1);
+    EXPECT_EQ(test::shownWindow("frmNextHeat"), nullptr);
+    EXPECT_EQ(desk.program.app().board.flagPicture, kFlagIdle);
 }
 
 }  // namespace
