@@ -1,4 +1,5 @@
 #include "app/record_windows.h"
+#include "ui/widgets/busy_cursor.h"
 
 #include <QApplication>
 #include <stdexcept>
@@ -10,16 +11,9 @@
 
 namespace qel::app {
 
-namespace {
+using ui::BusyCursor;
 
-// The hourglass while a grid fills.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+namespace {
 
 bool shown(const QWidget* window) {
     return window && window->isVisible();

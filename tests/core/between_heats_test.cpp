@@ -19,6 +19,7 @@
 #include "core/heats/rotation.h"
 #include "core/io/data_folder.h"
 #include "core/seams/virtual_time.h"
+#include "support/engine_bench.h"
 #include "support/fake_timing_port.h"
 #include "support/race_setup.h"
 #include "support/recording_sound_device.h"
@@ -78,7 +79,7 @@ class CountDownDesk : public BetweenHeatsWindows {
 
 // Four lanes in demo mode after start-up, a championship of four racers on
 // the straight sequence with Auto-Delay ticked, and the instant start.
-class BetweenHeatsTest : public ::testing::Test {
+class BetweenHeatsTest : public ::testing::Test, protected test::EngineBench {
   protected:
     BetweenHeatsTest() {
         test::layOutApplicationFolder(folder);
@@ -133,15 +134,6 @@ class BetweenHeatsTest : public ::testing::Test {
     StartState state() const { return app->board.startState; }
     std::string laneName(int lane) const { return app->board.rows[lane].name.text; }
 
-    test::TempFolder folder;
-    AppFolder appFolder{folder.path()};
-    test::FakeTimingPort port;
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6}};
-    test::ScriptedPrompter prompter;
-    test::RecordingSoundDevice device;
-    std::unique_ptr<AppState> app = makeAppState();
-    RaceEngine engine{*app, {appFolder, port, time, time, random, prompter, device}};
     EngineWindows windows;
     CountDownDesk desk;
     BetweenHeats between{{app->board, engine.setup(), engine.control(), app->sounds,

@@ -16,6 +16,7 @@
 #include "core/engine/race_engine.h"
 #include "core/io/data_folder.h"
 #include "core/seams/virtual_time.h"
+#include "support/engine_bench.h"
 #include "support/fake_timing_port.h"
 #include "support/race_setup.h"
 #include "support/recording_sound_device.h"
@@ -38,7 +39,7 @@ struct TimedWrite {
 
 // The program as it stands after start-up on a fresh installation (4 lanes,
 // demo mode, practice), with an instant start chosen in the Options.
-class RaceControlTest : public ::testing::Test {
+class RaceControlTest : public ::testing::Test, protected test::EngineBench {
   protected:
     RaceControlTest() {
         test::layOutApplicationFolder(folder);
@@ -84,15 +85,6 @@ class RaceControlTest : public ::testing::Test {
         EXPECT_EQ(menu.installation, enabled);
     }
 
-    test::TempFolder folder;
-    AppFolder appFolder{folder.path()};
-    test::FakeTimingPort port;
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6}};
-    test::ScriptedPrompter prompter;
-    test::RecordingSoundDevice device;
-    std::unique_ptr<AppState> app = makeAppState();
-    RaceEngine engine{*app, {appFolder, port, time, time, random, prompter, device}};
     RecordingWindows windows;
     std::vector<TimedWrite> timedWrites;
     int portListsOpened = 0;

@@ -21,6 +21,7 @@
 #include "platform/qt_timers.h"
 #include "platform/sdl_sound_device.h"
 #include "platform/serial_port.h"
+#include "support/heat_log_blocks.h"
 #include "support/temp_folder.h"
 
 namespace qel {
@@ -32,16 +33,6 @@ class HeatEventBox : public ::testing::Test {
   protected:
     bool runUntil(const std::function<bool()>& done, int timeoutMs) {
         return QTest::qWaitFor(done, timeoutMs);
-    }
-    int heatBlocks() const {
-        const fs::path log = folder.path() / "Stats" / "DefaultRaceFile.txt";
-        if (!fs::exists(log)) return 0;
-        const std::string text = readTextFile(log);
-        int blocks = 0;
-        for (std::size_t at = text.find("\"Heat "); at != std::string::npos;
-             at = text.find("\"Heat ", at + 1))
-            ++blocks;
-        return blocks;
     }
 
     test::TempFolder folder;
@@ -58,20 +49,8 @@ TEST_F(HeatEventBox, ARoundRobinOfSixRunsEveryHeatAgainstTheBox) {
     ASSERT_TRUE(box.waitUntilReady()) << box.diagnostics();
     test::copyShippedApplicationFolder(folder);
     test::pointPortOneAt(folder, box.link());
-    const AppFolder app(folder.path());
-    test::changeOptionsFile(app, [](OptionsSettings& o) {
-        o.startDelayIndex = 0;
-        o.minLapTimeIndex = 2;  // half a second
-        o.coastTimeIndex = 2;   // one second
-        o.instantStart = -1;
-        o.dragStart = 0;
-        o.formula1Start = 0;
-    });
-    test::writeRaceFormatFile(app, 0);
-    // The last heat race at this track: the four on the board and two more.
-    folder.write("QelDat/Racers.dat", "\"Ann\",\"Bob\",\"Cy\",\"Di\",\"\",\"\",\"\",\"\"\r\n");
-    folder.write("QelDat/RoundRobinChamp.dat",
-                 "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n\"Di\"\r\n\"Eve\"\r\n\"Fay\"\r\n");
+    test::layOutBoxHeatNight(folder);
+    test::writeRaceFormatFile(AppFolder(folder.path()), 0);
     program = std::make_unique<test::MainWindowProgram>(folder.path(), port, clock, timers, random,
                                                         sound);
     program->start();
@@ -102,7 +81,7 @@ TEST_F(HeatEventBox, ARoundRobinOfSixRunsEveryHeatAgainstTheBox) {
         },
         240'000))
         << "heat " << heats.currentHeat << " " << program->text("lblRaceOver").toStdString();
-    EXPECT_EQ(heatBlocks(), 6);
+    EXPECT_EQ(test::heatLogBlocks(folder.path()), 6);
 
     // Every racer drove four heats, one in each lane, and the box's laps are theirs.
     int laps = 0;

@@ -10,6 +10,7 @@
 #include "core/setup/options_file.h"
 #include "support/program_harness.h"
 #include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
 
 namespace qel::test {
 
@@ -35,6 +36,25 @@ inline void writeRaceFormatFile(const AppFolder& folder, int16_t demoMode) {
     DefaultRaceFormatFile(folder, settings, 4);
     settings.demoMode = demoMode;
     WriteRaceFormatFile(raceFormatFilePath(folder), settings);
+}
+
+// A heat night on the box simulator as the last one at this track left it:
+// instant starts with no countdown, the simulator's short laps above the
+// minimum lap, a one-second coast, and the field of six (four on the board,
+// two from the last heat race) ready to come back in Race Format.
+inline void layOutBoxHeatNight(const TempFolder& folder) {
+    const AppFolder app(folder.path());
+    changeOptionsFile(app, [](OptionsSettings& o) {
+        o.startDelayIndex = 0;
+        o.minLapTimeIndex = 2;  // half a second
+        o.coastTimeIndex = 2;   // one second
+        o.instantStart = -1;
+        o.dragStart = 0;
+        o.formula1Start = 0;
+    });
+    folder.write("QelDat/Racers.dat", "\"Ann\",\"Bob\",\"Cy\",\"Di\",\"\",\"\",\"\",\"\"\r\n");
+    folder.write("QelDat/RoundRobinChamp.dat",
+                 "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n\"Di\"\r\n\"Eve\"\r\n\"Fay\"\r\n");
 }
 
 // The program over the given outside components, its message boxes answered

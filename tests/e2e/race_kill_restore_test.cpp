@@ -7,6 +7,7 @@
 
 #include <QProcess>
 #include <QTest>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,64 +47,99 @@ std::map<std::pair<int, int>, int64_t> journalledLaps(const fs::path& file, int6
     return laps;
 }
 
-TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
+// The killed program's folder on the box: the desk killed once a condition on
+// its journal holds, then the program started again on the same folder and box.
+class RaceKillRestore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(box.waitUntilReady()) << box.diagnostics();
+        test::copyShippedApplicationFolder(folder);
+        test::pointPortOneAt(folder, box.link());
+    }
+
+    // The desk started with these arguments after the folder, killed with
+    // SIGKILL once killWhen() holds.
+    void killDeskWhen(const QStringList& arguments, const std::function<bool()>& killWhen,
+                      int timeoutMs) {
+        QProcess desk;
+        desk.start(QStringLiteral(QEL_BINARY_DIR "/tests/qel-race-desk"),
+                   QStringList{QString::fromStdString(folder.path().string())} + arguments);
+        ASSERT_TRUE(desk.waitForStarted(5000));
+        ASSERT_TRUE(QTest::qWaitFor(killWhen, timeoutMs))
+            << desk.readAllStandardOutput().toStdString()
+            << desk.readAllStandardError().toStdString() << box.diagnostics();
+        desk.kill();
+        ASSERT_TRUE(desk.waitForFinished(5000));
+    }
+
+    // The program started again, the question answered Yes.
+    void restart() {
+        program = std::make_unique<test::MainWindowProgram>(folder.path(), port, clock, timers,
+                                                            random, sound);
+        program->prompter.answer(MessageAnswer::Yes);
+        program->start();
+        ASSERT_EQ(program->prompter.messages().size(), 1u);
+        EXPECT_EQ(program->prompter.messageTexts()[0].rfind("The last race was interrupted", 0),
+                  0u);
+    }
+
+    // Every lap the journal holds is on the board's lap store, to the millisecond.
+    void expectLapsBack(const std::map<std::pair<int, int>, int64_t>& laps) {
+        const RaceState& s = program->engine.state();
+        for (const auto& [lane, lap] : lastLapOf(laps))
+            EXPECT_EQ(s.lapCount[lane], lap) << "lane " << lane;
+        for (const auto& [key, ms] : laps) {
+            EXPECT_EQ(std::llround(s.lapTimes[key.first][key.second] * 1000.0), ms)
+                << "lane " << key.first << " lap " << key.second;
+        }
+        EXPECT_EQ(program->startCaption(), "Continue");
+    }
+
+    static std::map<int, int> lastLapOf(const std::map<std::pair<int, int>, int64_t>& laps) {
+        std::map<int, int> lastLap;
+        for (const auto& [key, ms] : laps)
+            lastLap[key.first] = std::max(lastLap[key.first], key.second);
+        return lastLap;
+    }
+
     test::TempFolder folder;
     test::BoxSimulator box{folder.path(), 11, "1=1200,2=1300,3=1400,4=1800"};
-    ASSERT_TRUE(box.waitUntilReady()) << box.diagnostics();
-    test::copyShippedApplicationFolder(folder);
-    test::pointPortOneAt(folder, box.link());
-    const AppFolder app(folder.path());
+    const AppFolder app{folder.path()};
+    const fs::path journal = folder.path() / "Stats" / "RaceJournal.sqlite";
+    platform::SerialPort port{app};
+    platform::QtClock clock;
+    platform::QtTimerService timers;
+    UniformRandom random{5};
+    platform::SdlSoundDevice sound;
+    std::unique_ptr<test::MainWindowProgram> program;
+};
+
+TEST_F(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
     test::changeOptionsFile(app, [](OptionsSettings& o) {
         o.minLapTimeIndex = 2;  // half a second
     });
     test::writeRaceFormatFile(app, 0);
 
     // A practice on the box, killed once a dozen laps are in the journal.
-    QProcess desk;
-    desk.start(QStringLiteral(QEL_BINARY_DIR "/tests/qel-race-desk"),
-               {QString::fromStdString(folder.path().string())});
-    ASSERT_TRUE(desk.waitForStarted(5000));
-    const fs::path journal = folder.path() / "Stats" / "RaceJournal.sqlite";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return journalledLaps(journal).size() >= 12; }, 20000))
-        << desk.readAllStandardOutput().toStdString() << desk.readAllStandardError().toStdString()
-        << box.diagnostics();
-    desk.kill();
-    ASSERT_TRUE(desk.waitForFinished(5000));
+    killDeskWhen(
+        {}, [&] { return journalledLaps(journal).size() >= 12; }, 20000);
     // What the box sent is in the journal beside the laps made of it.
     EXPECT_GT(std::stoll(test::journalQuery(
                   journal, "SELECT coalesce(sum(length(bytes)), 0) FROM box_input")),
               100);
     const auto laps = journalledLaps(journal);
-    std::map<int, int> lastLap;
-    for (const auto& [key, ms] : laps)
-        lastLap[key.first] = std::max(lastLap[key.first], key.second);
 
     // Started again on the same folder and box: Yes, and the race is back.
-    platform::SerialPort port{app};
-    platform::QtClock clock;
-    platform::QtTimerService timers;
-    UniformRandom random{5};
-    platform::SdlSoundDevice sound;
-    test::MainWindowProgram program(folder.path(), port, clock, timers, random, sound);
-    program.prompter.answer(MessageAnswer::Yes);
-    program.start();
-    ASSERT_EQ(program.prompter.messages().size(), 1u);
-    EXPECT_EQ(program.prompter.messageTexts()[0].rfind("The last race was interrupted", 0), 0u);
-    const RaceState& s = program.engine.state();
-    for (const auto& [lane, lap] : lastLap)
-        EXPECT_EQ(s.lapCount[lane], lap) << "lane " << lane;
-    for (const auto& [key, ms] : laps) {
-        EXPECT_EQ(std::llround(s.lapTimes[key.first][key.second] * 1000.0), ms)
-            << "lane " << key.first << " lap " << key.second;
-    }
-    EXPECT_EQ(program.startCaption(), "Continue");
+    restart();
+    expectLapsBack(laps);
 
     // Continue: the box is asked, the race goes on, every lane counts again.
-    program.pressStart();
-    ASSERT_EQ(program.startCaption(), "Pause") << program.prompter.messageTexts().size();
+    const RaceState& s = program->engine.state();
+    program->pressStart();
+    ASSERT_EQ(program->startCaption(), "Pause") << program->prompter.messageTexts().size();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            for (const auto& [lane, lap] : lastLap) {
+            for (const auto& [lane, lap] : lastLapOf(laps)) {
                 if (s.lapCount[lane] <= lap) return false;
             }
             return true;
@@ -116,21 +152,8 @@ TEST(RaceKillRestore, AKilledRaceComesBackWithEveryLapItHadCounted) {
 // Auto-Delay on, killed in heat 3 of 6, started again and put back with the
 // first two heats' results as they stood, heat 3's laps to the millisecond,
 // and the series rolling on to heat 4 by itself after Continue.
-TEST(RaceKillRestore, AKilledHeatComesBackAndTheSeriesGoesOn) {
-    test::TempFolder folder;
-    test::BoxSimulator box{folder.path(), 23, "1=1200,2=1300,3=1400,4=1800"};
-    ASSERT_TRUE(box.waitUntilReady()) << box.diagnostics();
-    test::copyShippedApplicationFolder(folder);
-    test::pointPortOneAt(folder, box.link());
-    const AppFolder app(folder.path());
-    test::changeOptionsFile(app, [](OptionsSettings& o) {
-        o.startDelayIndex = 0;
-        o.minLapTimeIndex = 2;  // half a second
-        o.coastTimeIndex = 2;   // one second
-        o.instantStart = -1;
-        o.dragStart = 0;
-        o.formula1Start = 0;
-    });
+TEST_F(RaceKillRestore, AKilledHeatComesBackAndTheSeriesGoesOn) {
+    test::layOutBoxHeatNight(folder);
     // Real mode with five seconds to view a heat's result and five to count down.
     RaceFormatSettings format;
     DefaultRaceFormatFile(app, format, test::kSimulatorLanes);
@@ -141,16 +164,7 @@ TEST(RaceKillRestore, AKilledHeatComesBackAndTheSeriesGoesOn) {
     format.rotateDelayListIndex = 0;
     format.rotateDelaySeconds = 5;
     WriteRaceFormatFile(raceFormatFilePath(app), format);
-    // The last heat race at this track: the four on the board and two more.
-    folder.write("QelDat/Racers.dat", "\"Ann\",\"Bob\",\"Cy\",\"Di\",\"\",\"\",\"\",\"\"\r\n");
-    folder.write("QelDat/RoundRobinChamp.dat",
-                 "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n\"Di\"\r\n\"Eve\"\r\n\"Fay\"\r\n");
 
-    QProcess desk;
-    desk.start(QStringLiteral(QEL_BINARY_DIR "/tests/qel-race-desk"),
-               {QString::fromStdString(folder.path().string()), "Round Robin", "0.1"});
-    ASSERT_TRUE(desk.waitForStarted(5000));
-    const fs::path journal = folder.path() / "Stats" / "RaceJournal.sqlite";
     const auto heat3Laps = [&] {
         const std::string count =
             test::journalQuery(journal,
@@ -158,29 +172,13 @@ TEST(RaceKillRestore, AKilledHeatComesBackAndTheSeriesGoesOn) {
                                "WHERE races.heat = 3");
         return count.empty() ? 0 : std::stoi(count);
     };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return heat3Laps() >= 8; }, 90000))
-        << desk.readAllStandardOutput().toStdString() << desk.readAllStandardError().toStdString()
-        << box.diagnostics();
-    desk.kill();
-    ASSERT_TRUE(desk.waitForFinished(5000));
+    killDeskWhen(
+        {"Round Robin", "0.1"}, [&] { return heat3Laps() >= 8; }, 90000);
     const std::string heat3 = test::journalQuery(journal, "SELECT id FROM races WHERE heat = 3");
-    std::map<std::pair<int, int>, int64_t> laps;
-    for (const auto& [key, ms] : journalledLaps(journal, std::stoll(heat3)))
-        laps[key] = ms;
-    std::map<int, int> lastLap;
-    for (const auto& [key, ms] : laps)
-        lastLap[key.first] = std::max(lastLap[key.first], key.second);
+    const auto laps = journalledLaps(journal, std::stoll(heat3));
 
-    platform::SerialPort port{app};
-    platform::QtClock clock;
-    platform::QtTimerService timers;
-    UniformRandom random{5};
-    platform::SdlSoundDevice sound;
-    test::MainWindowProgram program(folder.path(), port, clock, timers, random, sound);
-    program.prompter.answer(MessageAnswer::Yes);
-    program.start();
-    ASSERT_EQ(program.prompter.messages().size(), 1u);
-    const HeatTables& heats = program.engine.app().heats;
+    restart();
+    const HeatTables& heats = program->engine.app().heats;
     EXPECT_EQ(heats.currentHeat, 3);
     EXPECT_EQ(heats.heatCount, 6);
     ASSERT_EQ(heats.racerCount, 6);
@@ -207,21 +205,14 @@ TEST(RaceKillRestore, AKilledHeatComesBackAndTheSeriesGoesOn) {
             EXPECT_GT(r.lapsInLane[lane], 0) << r.name << " heat " << heat;
         }
     }
-    const RaceState& s = program.engine.state();
-    for (const auto& [lane, lap] : lastLap)
-        EXPECT_EQ(s.lapCount[lane], lap) << "lane " << lane;
-    for (const auto& [key, ms] : laps) {
-        EXPECT_EQ(std::llround(s.lapTimes[key.first][key.second] * 1000.0), ms)
-            << "lane " << key.first << " lap " << key.second;
-    }
-    EXPECT_EQ(program.startCaption(), "Continue");
+    expectLapsBack(laps);
 
     // Continue: heat 3 runs out, and the delays bring heat 4 to its start.
-    program.pressStart();
-    ASSERT_EQ(program.startCaption(), "Pause");
+    program->pressStart();
+    ASSERT_EQ(program->startCaption(), "Pause");
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return heats.currentHeat == 4 && program.startCaption() == "Pause"; }, 40000))
-        << "heat " << heats.currentHeat << " " << program.startCaption().toStdString();
+        [&] { return heats.currentHeat == 4 && program->startCaption() == "Pause"; }, 40000))
+        << "heat " << heats.currentHeat << " " << program->startCaption().toStdString();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "core/io/text_file.h"
 #include "core/state/heat_tables.h"
 #include "operator_desk.h"
+#include "support/heat_log_blocks.h"
 #include "ui/widgets/flex_grid.h"
 
 namespace qel {
@@ -39,16 +40,6 @@ class HeatEventPath : public test::OperatorDesk {
         auto* action = window.findChild<QAction*>(item);
         ASSERT_NE(action, nullptr) << item;
         action->trigger();
-    }
-    int heatBlocks() {
-        const fs::path log = folder.path() / "Stats" / "DefaultRaceFile.txt";
-        if (!fs::exists(log)) return 0;
-        const std::string text = readTextFile(log);
-        int blocks = 0;
-        for (std::size_t at = text.find("\"Heat "); at != std::string::npos;
-             at = text.find("\"Heat ", at + 1))
-            ++blocks;
-        return blocks;
     }
 };
 
@@ -99,7 +90,7 @@ TEST_F(HeatEventPath, ARoundRobinOfSixRacersRunsEveryHeatByItself) {
     EXPECT_EQ(desk.startCaption(), "Auto Delay");
     // Every further heat runs, counts down and starts by itself.
     ASSERT_TRUE(runUntil([&] { return raceOver(); }, 400'000));
-    EXPECT_EQ(heatBlocks(), 6);
+    EXPECT_EQ(test::heatLogBlocks(folder.path()), 6);
     EXPECT_EQ(test::shownWindow("frmRotationCountDown"), nullptr);
 
     // Every racer raced four heats, one in each lane; the results rank by

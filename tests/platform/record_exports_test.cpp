@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -119,10 +120,25 @@ class RecordExportsTest : public ::testing::Test {
         return rows;
     }
 
+    // The results window's grid after twoHeatsRun, as the window fills it.
+    HeatResults& twoHeatsResults() {
+        twoHeatsRun(race, heats);
+        results_ = std::make_unique<HeatResults>(
+            HeatResultsContext{*race.state, heats, RaceSetup{race.raceSettings, race.options},
+                               race.installation, player_, appFolder_});
+        results_->FillResultsGrid();
+        return *results_;
+    }
+
     FinishedRace race;
     HeatTables heats;
     test::ScriptedPrompter prompter;
     test::TempFolder folder;
+
+  private:
+    AppFolder appFolder_{folder.path()};
+    test::RecordingPlayer player_;
+    std::unique_ptr<HeatResults> results_;
 };
 
 TEST_F(RecordExportsTest, TheSpreadsheetsOpenInLibreOfficeWithTheGridsCells) {
@@ -169,12 +185,7 @@ TEST_F(RecordExportsTest, TheSpreadsheetsOpenInLibreOfficeWithTheGridsCells) {
 TEST_F(RecordExportsTest, TheHeatResultsOpenInLibreOfficeRankedAsTheWindowShowsThem) {
     const QString office = QStandardPaths::findExecutable("soffice");
     if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed (scripts/install-deps.sh)";
-    twoHeatsRun(race, heats);
-    test::RecordingPlayer player;
-    const AppFolder app(folder.path());
-    HeatResults results({*race.state, heats, RaceSetup{race.raceSettings, race.options},
-                         race.installation, player, app});
-    results.FillResultsGrid();
+    HeatResults& results = twoHeatsResults();
     const fs::path file = folder.path() / "results.xls";
     writeGridSpreadsheet(results.grdRR(), file);
     std::string errors;
@@ -262,12 +273,7 @@ TEST_F(PdfPrintouts, TheLapListPrintsAColumnPerPlace) {
 
 TEST_F(PdfPrintouts, TheResultsSlipPrintsARowPerRacerUnderItsHeadings) {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
-    twoHeatsRun(race, heats);
-    test::RecordingPlayer player;
-    const AppFolder app(folder.path());
-    HeatResults results({*race.state, heats, RaceSetup{race.raceSettings, race.options},
-                         race.installation, player, app});
-    results.FillResultsGrid();
+    HeatResults& results = twoHeatsResults();
     const fs::path pdf = folder.path() / "results.pdf";
     platform::QtPrintSurface printer(platform::PdfFile{pdf.string()});
     RacePrintouts printouts(race.sources(), heats, {printer, prompter, time});

@@ -17,6 +17,7 @@
 #include "core/heats/rotation.h"
 #include "core/io/data_folder.h"
 #include "core/seams/virtual_time.h"
+#include "support/engine_bench.h"
 #include "support/fake_timing_port.h"
 #include "support/race_setup.h"
 #include "support/recording_print_surface.h"
@@ -49,7 +50,7 @@ class CountDownWindows : public BetweenHeatsWindows {
 };
 
 // A demo championship of four racers after start-up, its first heat just over.
-class BetweenHeatWindowsTest : public ::testing::Test {
+class BetweenHeatWindowsTest : public ::testing::Test, protected test::EngineBench {
   protected:
     BetweenHeatWindowsTest() {
         test::layOutApplicationFolder(folder);
@@ -79,15 +80,6 @@ class BetweenHeatWindowsTest : public ::testing::Test {
         return widget;
     }
 
-    test::TempFolder folder;
-    AppFolder appFolder{folder.path()};
-    test::FakeTimingPort port;
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6}};
-    test::ScriptedPrompter prompter;
-    test::RecordingSoundDevice device;
-    std::unique_ptr<AppState> app = makeAppState();
-    RaceEngine engine{*app, {appFolder, port, time, time, random, prompter, device}};
     test::RecordingWindows raceWindows;
     CountDownWindows countDownWindows;
     BetweenHeats delay{{app->board, engine.setup(), engine.control(), app->sounds,

@@ -1,4 +1,5 @@
 #include "ui/heats/frm_select_racers.h"
+#include "ui/widgets/busy_cursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,15 +39,6 @@ const SelectRacersHooks& checked(const SelectRacersHooks& hooks) {
     requireHooks("frmSelectRacers", {{"showRoster", bool(hooks.showRoster)}});
     return hooks;
 }
-
-// The hourglass while a longer command runs.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "ui/setup/frm_qel_installation.h"
+#include "ui/widgets/busy_cursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,26 +31,6 @@ using setup::indexed;
 using setup::named;
 using setup::selectListed;
 using setup::toQt;
-
-namespace {
-
-// The busy pointer while OK works, restored on every way out.
-class BusyPointer {
-  public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { restore(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-    void restore() {
-        if (active_) QApplication::restoreOverrideCursor();
-        active_ = false;
-    }
-
-  private:
-    bool active_ = true;
-};
-
-}  // namespace
 
 FrmQelInstallation::FrmQelInstallation(const AppFolder& folder, InstallationSettings& settings,
                                        RaceState& state, Prompter& prompter,
@@ -320,7 +301,7 @@ bool FrmQelInstallation::ok() {
     if (cmbNoOfLanes_->currentIndex() != settings_.laneCountIndex) hooks_.resetLaneSequence();
 
     portRetry_ = false;
-    BusyPointer busy;
+    BusyCursor busy;
     try {
         hooks_.refreshRacerNames();
 
