@@ -143,6 +143,22 @@ TEST_F(HeatEventPath, AChampionshipPointCorrectionHoldsThroughTheNextHeat) {
     EXPECT_EQ(heats.heatRacers[racer].pointsInLane[lane], points + 1);
     EXPECT_EQ(heats.heatRacers[racer].totalPoints, total + 1);
     EXPECT_EQ(sound.playedFiles().back(), "Add Lap.wav");
+
+    // The slip on the printer, and the grid as a worksheet under Stats.
+    chooseItem(*results, "mnuPrint");
+    EXPECT_EQ(desk.printer.jobsEnded(), 1);
+    bool racerPrinted = false;
+    for (const auto& text : desk.printer.texts())
+        racerPrinted = racerPrinted || text.text == heats.heatRacers[racer].name;
+    EXPECT_TRUE(racerPrinted);
+    const fs::path sheet = folder.path() / "Stats" / "championship.xls";
+    desk.fileDialog.choose(sheet.string());
+    chooseItem(*results, "mnuSaveToExcel");
+    ASSERT_EQ(desk.fileDialog.shown().size(), 1u);
+    EXPECT_EQ(desk.fileDialog.shown()[0].request.fileName.rfind(
+                  (folder.path() / "Stats" / "Results ").string(), 0),
+              0u);
+    EXPECT_TRUE(fs::is_regular_file(sheet));
     results->close();
 
     // Heat 2: the correction is part of the heat-1 points still.
@@ -161,6 +177,17 @@ TEST_F(HeatEventPath, AnAbortedHeatRunsAgainOrTheRaceGoesBackToHeatOne) {
     desk.chooseRaceFormat("Round Robin", "0.25");
     const HeatTables& heats = desk.program.app().heats;
     ASSERT_EQ(heats.heatCount, 4);
+    // The placement from the menu stands beside the board, which says the
+    // demo runs heats; Cancel leaves the field as it was.
+    answerMessage(Qt::Key_Return);  // no previous heat race at this track
+    desk.chooseMenu("mnuSelectRacers");
+    QWidget* placement = test::shownWindow("frmSelectRacers");
+    ASSERT_NE(placement, nullptr);
+    EXPECT_FALSE(placement->isModal());
+    EXPECT_EQ(desk.text("lblRaceFormat"), "Demo - Round Robin");
+    test::click(*placement, "cmdCancel");
+    QApplication::processEvents();
+    EXPECT_EQ(test::shownWindow("frmSelectRacers"), nullptr);
     desk.pressStart();
     ASSERT_TRUE(runUntil([&] { return desk.startCaption() == "Rotate"; }, 60'000));
     desk.pressStart();
@@ -178,6 +205,13 @@ TEST_F(HeatEventPath, AnAbortedHeatRunsAgainOrTheRaceGoesBackToHeatOne) {
     EXPECT_EQ(rotation.textMatrix(3, 1), heats.heatRacers[heats.laneRacer[1][2]].name);
     EXPECT_EQ(rotation.cellBackColor(2, 1), rgbColor(255, 255, 0));
     EXPECT_NE(rotation.cellBackColor(3, 1), rgbColor(255, 255, 0));
+    // Its print cell sends the rotation to the printer, to pin up at the track.
+    auto* grid = sequence->findChild<ui::FlexGrid*>("grdgrid");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(0, 0).center());
+    EXPECT_EQ(desk.printer.jobsEnded(), 1);
+    EXPECT_EQ(rotation.textMatrix(0, 0), "Printing");
+    runUntil([] { return false; }, 6'000);
+    EXPECT_EQ(rotation.textMatrix(0, 0), "Print Grid");
 
     // Four seconds of the heat, then Pause.
     const auto pauseHeat = [&] {
