@@ -81,10 +81,16 @@ TEST_F(HeatEventPath, ARoundRobinOfSixRacersRunsEveryHeatByItself) {
         test::click(dialog, "chkAutoDelay");
         test::choose(dialog, "cmbDelayView", "5");
         test::choose(dialog, "cmbDelayRotate", "5");
+        test::click(dialog, "chkAutoDisplayResults");
     });
     desk.pressStart();
-    // Heat 1 over, the view delay, the rotation and the count-down window.
-    ASSERT_TRUE(runUntil([&] { return test::shownWindow("frmRotationCountDown"); }, 60'000));
+    // Heat 1 over: its results for the view delay, then the rotation and the
+    // count-down window in their place.
+    ASSERT_TRUE(runUntil([&] { return test::shownWindow("frmQelResults"); }, 60'000));
+    EXPECT_EQ(desk.text("lblRaceOver"), "Heat Over");
+    EXPECT_EQ(heats.currentHeat, 1);
+    ASSERT_TRUE(runUntil([&] { return test::shownWindow("frmRotationCountDown"); }, 10'000));
+    EXPECT_EQ(test::shownWindow("frmQelResults"), nullptr);
     EXPECT_EQ(heats.currentHeat, 2);
     EXPECT_EQ(desk.text("lblRaceOver"), "Rotate Now");
     EXPECT_EQ(desk.startCaption(), "Auto Delay");
