@@ -41,6 +41,16 @@ bool holdsRacer(const PlacementButton& button) {
     return button.caption.find('<') != std::string::npos;
 }
 
+// A lane or sit-out slot emptied: its racer goes back to the names to place
+// (an unnamed lane's "Select Name" is nobody), and its button offers it again.
+template <typename Slot>
+void vacate(Slot& slot, int number, std::vector<std::string>& selected) {
+    if (!slot.name.empty() && trimmed(slot.name) != kSelectName) selected.push_back(slot.name);
+    slot.name.clear();
+    slot.active = false;
+    slot.button.caption = slotCaption(false, number);
+}
+
 // A file that is there but cannot be taken as it stands is worth naming:
 // the race director can mend or remove it.
 std::string fileProblem(std::string_view message, const std::filesystem::path& path,
@@ -361,11 +371,7 @@ void RacerPlacement::placeInLane(int lane) {
 
 void RacerPlacement::removeFromLane(int lane) {
     if (lane < 1 || lane > laneCount_) return;
-    LaneSlot& slot = lanes_[lane];
-    if (!slot.name.empty() && trimmed(slot.name) != kSelectName) selected_.push_back(slot.name);
-    slot.name.clear();
-    slot.active = false;
-    slot.button.caption = slotCaption(false, lane);
+    vacate(lanes_[lane], lane, selected_);
     c_.board.rows[lane].name.text.clear();
     afterChange();
     hooks_.boardChanged();
@@ -382,11 +388,7 @@ void RacerPlacement::placeInSitOut(int slot) {
 
 void RacerPlacement::removeFromSitOut(int slot) {
     if (slot < 1 || slot > kMaxSitOuts) return;
-    SitOutSlot& s = sitOuts_[slot];
-    if (!s.name.empty() && trimmed(s.name) != kSelectName) selected_.push_back(s.name);
-    s.name.clear();
-    s.active = false;
-    s.button.caption = slotCaption(false, slot);
+    vacate(sitOuts_[slot], slot, selected_);
     afterChange();
 }
 
@@ -444,22 +446,14 @@ void RacerPlacement::removeAll() {
 void RacerPlacement::clear() {
     bool lanesChanged = false;
     for (int lane = 1; lane <= laneCount_; ++lane) {
-        LaneSlot& slot = lanes_[lane];
-        if (!holdsRacer(slot.button)) continue;
-        if (!slot.name.empty() && trimmed(slot.name) != kSelectName) selected_.push_back(slot.name);
-        slot.name.clear();
-        slot.active = false;
-        slot.button.caption = slotCaption(false, lane);
+        if (!holdsRacer(lanes_[lane].button)) continue;
+        vacate(lanes_[lane], lane, selected_);
         c_.board.rows[lane].name.text.clear();
         lanesChanged = true;
     }
     for (int slot = 1; slot <= kMaxSitOuts; ++slot) {
-        SitOutSlot& s = sitOuts_[slot];
-        if (!holdsRacer(s.button)) continue;
-        if (!s.name.empty() && trimmed(s.name) != kSelectName) selected_.push_back(s.name);
-        s.name.clear();
-        s.active = false;
-        s.button.caption = slotCaption(false, slot);
+        if (!holdsRacer(sitOuts_[slot].button)) continue;
+        vacate(sitOuts_[slot], slot, selected_);
     }
     afterChange();
     if (lanesChanged) hooks_.boardChanged();
@@ -471,12 +465,8 @@ void RacerPlacement::clearSitOuts() {
         return;
     }
     for (int slot = 1; slot <= kMaxSitOuts; ++slot) {
-        SitOutSlot& s = sitOuts_[slot];
-        if (!holdsRacer(s.button)) continue;
-        if (!s.name.empty() && trimmed(s.name) != kSelectName) selected_.push_back(s.name);
-        s.name.clear();
-        s.active = false;
-        s.button.caption = slotCaption(false, slot);
+        if (!holdsRacer(sitOuts_[slot].button)) continue;
+        vacate(sitOuts_[slot], slot, selected_);
     }
     afterChange();
 }
