@@ -16,6 +16,7 @@
 #include "core/io/text_file.h"
 #include "core/setup/roster.h"
 #include "support/error_of.h"
+#include "support/placement_bench.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/scripted_random.h"
@@ -46,48 +47,10 @@ std::string bytesOf(const char (&text)[N]) {
     return std::string(text, N - 1);
 }
 
-std::string quotedLines(const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names)
-        text += "\"" + name + "\"\r\n";
-    return text;
-}
+using test::quotedLines;
 
-class RacerPlacementTest : public ::testing::Test {
+class RacerPlacementTest : public ::testing::Test, protected test::PlacementBench {
   protected:
-    RacerPlacementTest() {
-        setLanes(4);
-        for (int lane = 1; lane <= kMaxLanes; ++lane) {
-            board.rows[lane].name.text.clear();
-            installation.laneColor[lane] = 1000 * lane;
-        }
-        writeRosterNames(app, {});
-    }
-
-    void setLanes(int lanes) {
-        state.laneCount = static_cast<int16_t>(lanes);
-        installation.laneCount = static_cast<int16_t>(lanes);
-    }
-    // The format in force as the Race Format dialog's OK leaves it.
-    void useFormat(int format, int sequenceOption = 0, const std::string& custom = {}) {
-        raceSettings.raceFormat = static_cast<int16_t>(format);
-        raceSettings.heatRotation = raceFormatRule(format).heatRotation ? -1 : 0;
-        raceSettings.sequenceOption = static_cast<int16_t>(sequenceOption);
-        raceSettings.sequenceText[2] = custom;
-        tables.activeSequence = sequenceInForce(raceSettings, state.laneCount);
-    }
-    void onBoard(const std::vector<std::string>& names) {
-        for (std::size_t i = 0; i < names.size(); ++i)
-            board.rows[i + 1].name.text = names[i].empty() ? "" : names[i] + " ";
-    }
-    void previousRacers(const std::vector<std::string>& names) {
-        folder.write("QelDat/RoundRobinChamp.dat", quotedLines(names));
-    }
-
-    PlacementContext context() {
-        return {app,          state,    tables, board, RaceSetup(raceSettings, options),
-                installation, prompter, random, files};
-    }
     RacerPlacement& open() {
         placement = std::make_unique<RacerPlacement>(
             context(), PlacementHooks{[this] { ++titleUpdates; }, [this] { ++boardDraws; }});
@@ -109,17 +72,6 @@ class RacerPlacementTest : public ::testing::Test {
         return names;
     }
 
-    test::TempFolder folder;
-    AppFolder app{folder.path()};
-    RaceState state;
-    HeatTables tables;
-    RaceBoard board;
-    RaceFormatSettings raceSettings;
-    OptionsSettings options;
-    InstallationSettings installation;
-    test::ScriptedPrompter prompter;
-    test::ScriptedRandom random;
-    test::ScriptedFileDialog files;
     std::unique_ptr<RacerPlacement> placement;
     int titleUpdates = 0;
     int boardDraws = 0;

@@ -19,6 +19,7 @@
 
 #include "core/io/text_file.h"
 #include "core/setup/roster.h"
+#include "support/placement_bench.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/scripted_random.h"
@@ -31,46 +32,18 @@ QString nameOf(const char* name, int index) {
     return QString::fromLatin1(name) + '_' + QString::number(index);
 }
 
-std::string quotedLines(const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names)
-        text += "\"" + name + "\"\r\n";
-    return text;
-}
-
-class FrmSelectRacersTest : public ::testing::Test {
+class FrmSelectRacersTest : public ::testing::Test, protected test::PlacementBench {
   protected:
     FrmSelectRacersTest() {
-        state.laneCount = 4;
-        for (int lane = 1; lane <= kMaxLanes; ++lane) {
-            board.rows[lane].name.text.clear();
+        for (int lane = 1; lane <= kMaxLanes; ++lane)
             installation.laneColor[lane] = 20 * lane;
-        }
         useFormat(kRoundRobin);
-        writeRosterNames(app, {});
         hooks.showRoster = [this] {
             ++rosterOpened;
             writeRosterNames(app, {"Zed"});
         };
     }
 
-    void useFormat(int format) {
-        raceSettings.raceFormat = static_cast<int16_t>(format);
-        raceSettings.heatRotation = raceFormatRule(format).heatRotation ? -1 : 0;
-        tables.activeSequence = sequenceInForce(raceSettings, state.laneCount);
-    }
-    void onBoard(const std::vector<std::string>& names) {
-        for (std::size_t i = 0; i < names.size(); ++i)
-            board.rows[i + 1].name.text = names[i] + " ";
-    }
-    void previousRacers(const std::vector<std::string>& names) {
-        folder.write("QelDat/RoundRobinChamp.dat", quotedLines(names));
-    }
-
-    PlacementContext context() {
-        return {app,          state,    tables, board, RaceSetup(raceSettings, options),
-                installation, prompter, random, files};
-    }
     FrmSelectRacers& window() {
         if (!window_) {
             window_ = std::make_unique<FrmSelectRacers>(
@@ -96,17 +69,6 @@ class FrmSelectRacersTest : public ::testing::Test {
     bool shown(const QString& name) { return find<QWidget>(name)->isVisibleTo(&window()); }
     bool dataFileExists(const char* name) { return std::filesystem::exists(app.dataFile(name)); }
 
-    test::TempFolder folder;
-    AppFolder app{folder.path()};
-    RaceState state;
-    HeatTables tables;
-    RaceBoard board;
-    RaceFormatSettings raceSettings;
-    OptionsSettings options;
-    InstallationSettings installation;
-    test::ScriptedPrompter prompter;
-    test::ScriptedRandom random;
-    test::ScriptedFileDialog files;
     SelectRacersHooks hooks;
     std::unique_ptr<FrmSelectRacers> window_;
     int titleUpdates = 0;
