@@ -17,6 +17,7 @@
 #include "core/liveboard/live_board_settings.h"
 #include "core/seams/virtual_time.h"
 #include "headless_browser.h"
+#include "live_board_desk.h"
 #include "main_window_program.h"
 #include "platform/serial_port.h"
 #include "support/live_board_clients.h"
@@ -27,9 +28,6 @@
 namespace qel {
 namespace {
 
-constexpr int kTickMs = 100;
-constexpr int kLanes = 4;
-
 // What the page shows: the clock, then row by row "racer:laps", then the banner.
 const char* kShownRows = R"(
   document.getElementById('clock').textContent + '|' +
@@ -38,30 +36,8 @@ const char* kShownRows = R"(
   .join('|') + (document.getElementById('banner').hidden ? '' : ' / ' +
     document.getElementById('banner').textContent))";
 
-class LiveBoardBrowser : public ::testing::Test {
+class LiveBoardBrowser : public test::LiveBoardDesk {
   protected:
-    LiveBoardBrowser() {
-        test::copyShippedApplicationFolder(folder);
-        folder.write("QelDat/QelPorts.dat", "\"/nonexistent/qelbox\"\r\n");
-        const AppFolder app(folder.path());
-        writeLiveBoardFile(app, {true, port});
-        test::changeOptionsFile(app, [](OptionsSettings& o) {
-            o.instantStart = -1;
-            o.dragStart = 0;
-            o.formula1Start = 0;
-        });
-        program.start();
-    }
-
-    bool run(int64_t ms, const std::function<bool()>& done = {}) {
-        for (int64_t passed = 0; passed < ms; passed += kTickMs) {
-            time.advance(kTickMs);
-            QCoreApplication::processEvents();
-            if (done && done()) return true;
-        }
-        return false;
-    }
-
     // The board's clock and rows as the page writes them.
     QString boardRows() {
         QStringList rows{program.text("lblClock")};
@@ -93,14 +69,6 @@ class LiveBoardBrowser : public ::testing::Test {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << file.fileName().toStdString();
         file.write(png);
     }
-
-    test::TempFolder folder;
-    quint16 port = test::freePort();
-    platform::SerialPort box{AppFolder(folder.path())};
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6, 0.35}};
-    test::RecordingSoundDevice sound;
-    test::MainWindowProgram program{folder.path(), box, time, time, random, sound};
 };
 
 TEST_F(LiveBoardBrowser, ThePageInABrowserFollowsTheLapsOfADemoRace) {

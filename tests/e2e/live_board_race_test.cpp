@@ -13,6 +13,7 @@
 
 #include "core/liveboard/live_board_settings.h"
 #include "core/seams/virtual_time.h"
+#include "live_board_desk.h"
 #include "main_window_program.h"
 #include "platform/serial_port.h"
 #include "support/live_board_clients.h"
@@ -23,37 +24,8 @@
 namespace qel {
 namespace {
 
-constexpr int kTickMs = 100;
-constexpr int kLanes = 4;
-
-class LiveBoardRace : public ::testing::Test {
+class LiveBoardRace : public test::LiveBoardDesk {
   protected:
-    LiveBoardRace() {
-        test::copyShippedApplicationFolder(folder);
-        folder.write("QelDat/QelPorts.dat", "\"/nonexistent/qelbox\"\r\n");
-        const AppFolder app(folder.path());
-        // The night before, the race director switched the live board on and
-        // chose the instant start.
-        writeLiveBoardFile(app, {true, port});
-        test::changeOptionsFile(app, [](OptionsSettings& o) {
-            o.instantStart = -1;
-            o.dragStart = 0;
-            o.formula1Start = 0;
-        });
-        program.start();
-    }
-
-    // Virtual time moves one race tick at a time; between ticks the event
-    // loop sends what the board published, as it does between real ticks.
-    bool run(int64_t ms, const std::function<bool()>& done = {}) {
-        for (int64_t passed = 0; passed < ms; passed += kTickMs) {
-            time.advance(kTickMs);
-            QCoreApplication::processEvents();
-            if (done && done()) return true;
-        }
-        return false;
-    }
-
     bool raceOver() { return program.text("lblRaceOver") == "Race Over"; }
 
     // True when the viewer's last state shows every row's racer and laps as
@@ -69,14 +41,6 @@ class LiveBoardRace : public ::testing::Test {
         }
         return true;
     }
-
-    test::TempFolder folder;
-    quint16 port = test::freePort();
-    platform::SerialPort box{AppFolder(folder.path())};
-    VirtualScheduler time{46000.5};
-    test::ScriptedRandom random{{0.2, 0.7, 0.4, 0.9, 0.1, 0.6, 0.35}};
-    test::RecordingSoundDevice sound;
-    test::MainWindowProgram program{folder.path(), box, time, time, random, sound};
 };
 
 TEST_F(LiveBoardRace, AViewerFollowsTheRaceToItsFinalStandingsWhileAnotherHasStalled) {
