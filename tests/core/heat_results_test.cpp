@@ -13,6 +13,7 @@
 #include "core/heats/rotation.h"
 #include "core/io/dates.h"
 #include "core/setup/options_file.h"
+#include "support/heat_results_bench.h"
 #include "support/race_end_fakes.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_prompter.h"
@@ -31,7 +32,7 @@ constexpr int32_t kYellow = 65535;
 // Four lanes, straight "1234", six racers: A..D start in lanes 1..4, E and F
 // in the sit-out slots 1 and 2. By heat: A 1 2 3 4 - -, B 2 3 4 - - 1,
 // C 3 4 - - 1 2, D 4 - - 1 2 3, E - - 1 2 3 4, F - 1 2 3 4 -.
-class HeatResultsTest : public ::testing::Test {
+class HeatResultsTest : public ::testing::Test, protected test::HeatResultsBench {
   protected:
     HeatResultsTest() {
         options = defaultOptions();
@@ -90,16 +91,6 @@ class HeatResultsTest : public ::testing::Test {
         return -1;
     }
     const GridModel& grid() const { return results.grdRR(); }
-
-    std::unique_ptr<RaceState> race = std::make_unique<RaceState>();
-    HeatTables heats;
-    RaceFormatSettings raceSettings;
-    OptionsSettings options;
-    InstallationSettings installation;
-    test::RecordingPlayer player;
-    AppFolder folder{"/club"};
-    HeatResults results{
-        {*race, heats, RaceSetup{raceSettings, options}, installation, player, folder}};
 };
 
 TEST_F(HeatResultsTest, LayoutOfLapsAndOfPoints) {

@@ -19,6 +19,7 @@
 #include "core/heats/heat_results.h"
 #include "core/heats/rotation.h"
 #include "core/setup/options_file.h"
+#include "support/heat_results_bench.h"
 #include "support/race_end_fakes.h"
 #include "ui/heats/frm_qel_results.h"
 #include "ui/widgets/twips.h"
@@ -27,7 +28,7 @@ namespace qel::ui {
 namespace {
 
 // Four lanes, four racers, one heat run: Ann 10, Bea 1, Cid 12, Dot 8 laps.
-struct ResultsBench {
+struct ResultsBench : test::HeatResultsBench {
     ResultsBench() {
         options = defaultOptions();
         raceSettings.raceFormat = kRoundRobin;
@@ -65,15 +66,6 @@ struct ResultsBench {
             [this] { calls.push_back("corrected"); }};
     }
 
-    std::unique_ptr<RaceState> race = std::make_unique<RaceState>();
-    HeatTables heats;
-    RaceFormatSettings raceSettings;
-    OptionsSettings options;
-    InstallationSettings installation;
-    test::RecordingPlayer player;
-    AppFolder folder{"/club"};
-    HeatResults results{
-        {*race, heats, RaceSetup{raceSettings, options}, installation, player, folder}};
     std::vector<std::string> calls;
     FrmQelResults* window = nullptr;
 };

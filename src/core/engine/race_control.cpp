@@ -30,6 +30,14 @@ bool listHasEntry(int16_t index, const std::vector<std::string>& entries) {
 
 }  // namespace
 
+void showPaused(RaceBoard& board) {
+    board.startState = StartState::Continue;
+    board.bannerColor = kYellow;
+    board.banner = "Paused";
+    board.bannerVisible = true;
+    board.flagPicture = kFlagYellow;
+}
+
 RaceControl::RaceControl(RaceControlContext context)
     : c_(context), trackCall_(context.state, context.board, [this] { cmdStart_Click(); }) {}
 
@@ -171,11 +179,7 @@ void RaceControl::InstantStart() {
 void RaceControl::Pause() {
     BusyPointer busy(c_.board);
     c_.link.SetTrackPower(false);
-    c_.board.startState = StartState::Continue;
-    c_.board.bannerColor = kYellow;
-    c_.board.banner = "Paused";
-    c_.board.bannerVisible = true;
-    c_.board.flagPicture = kFlagYellow;
+    showPaused(c_.board);
     playRaceSound(c_.sounds, c_.player, kSoundYellowFlag);
     if (c_.setup.demoMode()) c_.raceTick.setEnabled(false);
     // The cars coast to a stop while the box still times them; what it
@@ -189,11 +193,7 @@ void RaceControl::Pause() {
 
 void RaceControl::BoxLost() {
     if (c_.board.startState != StartState::Pause) return;
-    c_.board.startState = StartState::Continue;
-    c_.board.bannerColor = kYellow;
-    c_.board.banner = "Paused";
-    c_.board.bannerVisible = true;
-    c_.board.flagPicture = kFlagYellow;
+    showPaused(c_.board);
     playRaceSound(c_.sounds, c_.player, kSoundYellowFlag);
     c_.board.abortEnabled = true;
     c_.board.menu.installation = true;

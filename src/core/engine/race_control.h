@@ -69,6 +69,10 @@ struct RaceControlContext {
 
 inline constexpr int32_t kYellow = 65535;
 
+// The board of a paused race: "Paused" on yellow under the yellow flag, the
+// Start button on "Continue".
+void showPaused(RaceBoard& board);
+
 class RaceControl {
   public:
     explicit RaceControl(RaceControlContext context);

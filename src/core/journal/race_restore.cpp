@@ -200,13 +200,9 @@ void RestoreRace(const JournalRecord& record, int64_t race, RaceEngine& engine,
 
     // Paused, as after the Pause button: Continue carries the race on.
     engine.control().DisableMenu();
-    b.startState = StartState::Continue;
+    showPaused(b);
     b.startEnabled = true;
     b.abortEnabled = true;
-    b.bannerColor = kYellow;
-    b.banner = "Paused";
-    b.bannerVisible = true;
-    b.flagPicture = kFlagYellow;
     journal.resume(race);
 }
 
